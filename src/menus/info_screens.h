@@ -1,0 +1,11 @@
+// The help screen and the About screen.
+#pragma once
+
+#include "play/game.h"
+
+namespace tarnwick {
+
+void helpScreen(Game& game);
+void aboutScreen(Game& game);
+
+}  // namespace tarnwick

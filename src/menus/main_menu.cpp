@@ -1,0 +1,78 @@
+#include "menus/main_menu.h"
+
+#include <array>
+#include <ctime>
+
+#include "terminal/screen_lines.h"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr std::array<ScreenLine, 6> MainMenuLines{{
+    {36, 12, "\x1b[40;31m欢迎来到Tarnwick游戏"},
+    {43, 14, "1. 开始游戏"},
+    {43, 16, "2. 设置"},
+    {43, 18, "3. 帮助"},
+    {43, 20, "4. 关于(请谨慎进入因为进入可能要好久才能出来)"},
+    {43, 22, "退出游戏请输入     0\x1b[m"},
+}};
+
+// The main menu's choice for a key: '0' to '4' choose, everything else is 5.
+int menuChoice(int key) {
+    if (key >= '0' && key <= '4') {
+        return key - '0';
+    }
+    return 5;
+}
+
+// Runs what the main menu chose; screens that are not part of this build yet come back to
+// the menu at once.
+void runChoice(Game& game, int choice);
+
+}  // namespace
+
+int mainMenu(Game& game) {
+    game.console.hideCursor();
+    printLines(game.console, MainMenuLines);
+    game.console.hideCursor();
+    const int choice = menuChoice(game.console.readKey());
+    game.console.clearScreen();
+    return choice;
+}
+
+int programEntry(Console& console) {
+    Game game(console);
+    console.setTitle("Tarnwick");
+    bool running = true;
+    console.hideCursor();
+    console.seedRandom(static_cast<unsigned>(std::time(nullptr)));
+    game.state.mazeHeight = boardSizeFor(game.state.sizeFactor);
+    game.state.mazeWidth = boardSizeFor(game.state.sizeFactor);
+    try {
+        while (running) {
+            console.clearScreen();
+            const int choice = mainMenu(game);
+            if (choice == 0) {
+                running = false;
+            } else {
+                runChoice(game, choice);
+            }
+        }
+    } catch (const EndOfInput&) {
+        // No more keys can come: end as if the player had quit.
+        console.clearScreen();
+    }
+    return 0;
+}
+
+namespace {
+
+void runChoice(Game& game, int choice) {
+    (void)game;
+    (void)choice;
+}
+
+}  // namespace
+
+}  // namespace tarnwick

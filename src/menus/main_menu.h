@@ -1,0 +1,13 @@
+// The program entry and the main menu.
+#pragma once
+
+#include "play/game.h"
+
+namespace tarnwick {
+
+// Runs the whole program on a console; returns the exit status, always 0.
+int programEntry(Console& console);
+// Shows the main menu and reads one key: 1 to 4 for a screen, 0 to quit, 5 for any other key.
+int mainMenu(Game& game);
+
+}  // namespace tarnwick

@@ -1,0 +1,13 @@
+// The pause, defeat and victory screens.
+#pragma once
+
+#include "play/game.h"
+
+namespace tarnwick {
+
+// 0 when the player chose the main menu, 1 to go on playing.
+int pauseScreen(Game& game);
+int loseScreen(Game& game);
+int winScreen(Game& game);
+
+}  // namespace tarnwick

@@ -1,0 +1,80 @@
+// The one record of all settings, counters, the board and the way to the exit.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace tarnwick {
+
+// Cell codes of the board grid.
+inline constexpr int CellEmpty = 0;
+inline constexpr int CellWall = 1;
+inline constexpr int CellEntrance = 2;
+inline constexpr int CellExit = 3;
+inline constexpr int CellMonster = 5;
+inline constexpr int CellCoin = 6;
+inline constexpr int CellMonsterMoved = 7;
+
+// Game modes.
+inline constexpr int ModeTimed = 1;
+inline constexpr int ModeAutoWalk = 2;
+inline constexpr int ModeEndless = 3;
+inline constexpr int ModeWarGod = 4;
+inline constexpr int ModeEasterEgg = 5;
+
+// Grid sizes: the board grid holds indexes 0..60, the way marks 0..52, the way itself
+// (also the path search's stack) entries 1..2599.
+inline constexpr int MazeGridSize = 61;
+inline constexpr int PathMarkSize = 53;
+inline constexpr int PathCapacity = 2600;
+// The value that marks a cell of the way in pathMark.
+inline constexpr int PathMarked = 100;
+
+// The board size for a size factor: 25, 29, ..., 45.
+constexpr int boardSizeFor(int sizeFactor) {
+    return 4 * sizeFactor + 21;
+}
+// The timed mode's budget for a size factor, in milliseconds.
+constexpr int timeBudgetFor(int sizeFactor) {
+    return 40000 * sizeFactor + 15000;
+}
+
+struct GameState {
+    // Settings.
+    int mode = ModeTimed;
+    int sizeFactor = 1;
+    int mazeWidth = 0;  // set at start from sizeFactor
+    int mazeHeight = 0;
+    int monsterLevel = 1;
+    int monsterCount = 3;
+    int lifeSetting = 1;
+    int shopOpen = 1;
+    int timeLeftMs = 55000;
+
+    // Possessions and counters, kept across games.
+    int lives = 1;
+    int coins = 50;
+    int hasKnife = 0;
+    int hasGun = 0;
+    int levelsCleared = 0;
+    int secondsLeft = 30;
+    int alive = 1;
+    int monsterTick = 0;
+
+    // Player position and input.
+    int playerX = 0;
+    int playerY = 0;
+    int targetX = 0;
+    int targetY = 0;
+    char facing = 0;
+    char lastKey = 0;
+
+    // Board and way, indexed [x][y].
+    std::array<std::array<int, MazeGridSize>, MazeGridSize> maze{};
+    std::array<std::array<int, PathMarkSize>, PathMarkSize> pathMark{};
+    std::array<int, PathCapacity> pathX{};
+    std::array<int, PathCapacity> pathY{};
+    int pathLength = 0;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,13 @@
+// The monster step.
+#pragma once
+
+#include "play/game.h"
+
+namespace tarnwick {
+
+// Lets every monster step once. Returns 0 when a monster reached the player on the last life.
+int moveMonsters(Game& game);
+// Moves the monster at (x, y) to its first empty neighbour off the way, if any.
+void pushMonsterOffPath(Game& game, int x, int y);
+
+}  // namespace tarnwick

@@ -1,0 +1,52 @@
+// The console seam: everything the game needs from the outside world.
+//
+// Two implementations exist: the real terminal (real_terminal.h) and the test console
+// (test_console.h). The game talks only to this interface, so a test can run whole games
+// with scripted keys, scripted random values and a virtual clock.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarnwick {
+
+// Thrown by a console when no more keys can ever arrive (end of input, the terminal went
+// away, or a test script ran dry). The program entry catches it and ends with status 0.
+struct EndOfInput {};
+
+class Console {
+  public:
+    virtual ~Console() = default;
+
+    // Screen: column x, row y, both from 0 at the top-left corner.
+    virtual void gotoXY(int x, int y) = 0;
+    // Prints at the cursor; SGR sequences in the text set the colours, which stay in force
+    // for later prints until a reset. Never prints a line feed.
+    virtual void printText(std::string_view text) = 0;
+    virtual void clearScreen() = 0;
+    virtual void hideCursor() = 0;
+    virtual void setTitle(std::string_view title) = 0;
+
+    // Keys: one byte per key (0..255). readKey blocks; keyWaiting never blocks.
+    // Both may throw EndOfInput.
+    virtual int readKey() = 0;
+    virtual bool keyWaiting() = 0;
+
+    // Time and sound. Each blocks for the whole duration.
+    virtual void sleepMs(int ms) = 0;
+    virtual void tone(int hz, int ms) = 0;
+    // A pause inside a tune: silence of the given length, kept in the same sound stream.
+    virtual void rest(int ms) = 0;
+
+    // Random values: non-negative integers; the game takes them modulo its bounds.
+    virtual void seedRandom(unsigned seed) = 0;
+    virtual int nextRandom() = 0;
+
+    // printText with the first "%d" of the text replaced by the value.
+    void printFormatted(std::string_view format, int value);
+};
+
+// The text with its first "%d" replaced by the decimal value.
+std::string formatInt(std::string_view format, int value);
+
+}  // namespace tarnwick

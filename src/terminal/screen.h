@@ -1,0 +1,74 @@
+// The screen model: a canvas of cells that the game draws on.
+//
+// The canvas is larger than any terminal, so that what the game draws beyond the terminal's
+// edge is kept and shows when the terminal grows. The renderer sends only the part that fits.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnwick {
+
+inline constexpr std::uint8_t ColourDefault = 9;  // 0..7 are the ANSI colours
+
+struct Style {
+    std::uint8_t fg = ColourDefault;
+    std::uint8_t bg = ColourDefault;
+    bool operator==(const Style&) const = default;
+};
+
+struct Cell {
+    char32_t ch = U' ';
+    // 1 a narrow character, 2 the left half of a wide one, 0 the right half of a wide one.
+    std::uint8_t width = 1;
+    Style style;
+    bool operator==(const Cell&) const = default;
+};
+
+// Columns a code point takes: 2 for East Asian Wide and Fullwidth, 1 otherwise.
+int codePointWidth(char32_t ch);
+// Columns a UTF-8 text takes, escape sequences not counted.
+int displayWidth(std::string_view utf8);
+// Appends the UTF-8 form of a code point.
+void appendUtf8(std::string& out, char32_t ch);
+
+class Screen {
+  public:
+    static constexpr int Columns = 256;
+    static constexpr int Rows = 100;
+
+    Screen();
+
+    void moveTo(int x, int y);
+    // Writes the text at the cursor, interpreting SGR sequences; the style carries over.
+    void print(std::string_view utf8);
+    // Blanks every cell and puts the cursor home; the current style stays.
+    void clear();
+
+    const Cell& cell(int x, int y) const;
+    int cursorX() const { return cursorX_; }
+    int cursorY() const { return cursorY_; }
+    Style style() const { return style_; }
+
+    // The characters of a row from column `from`, `columns` wide (wide characters once).
+    std::string textAt(int x, int y, int columns) const;
+    // A whole row with its trailing blanks removed.
+    std::string rowText(int y) const;
+    // Every row, trailing blank rows removed, one line each: for failure messages.
+    std::string dump() const;
+
+  private:
+    void applySgr(std::string_view params);
+    void put(char32_t ch);
+    void blank(int x, int y);
+    Cell& at(int x, int y) { return cells_[static_cast<std::size_t>(y) * Columns + x]; }
+
+    std::vector<Cell> cells_;
+    int cursorX_ = 0;
+    int cursorY_ = 0;
+    Style style_;
+};
+
+}  // namespace tarnwick

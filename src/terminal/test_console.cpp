@@ -1,0 +1,123 @@
+#include "terminal/test_console.h"
+
+#include <algorithm>
+
+namespace tarnwick {
+
+TestConsole::TestConsole(int columns, int rows) : columns_(columns), rows_(rows) {}
+
+void TestConsole::pushKey(int key, std::int64_t dueMs) {
+    keys_.push_back({key, dueMs});
+    lastKeyDueMs_ = std::max(lastKeyDueMs_, dueMs);
+}
+
+void TestConsole::pushKeys(std::string_view keys, std::int64_t dueMs) {
+    for (const char key : keys) {
+        pushKey(static_cast<unsigned char>(key), dueMs);
+    }
+}
+
+void TestConsole::pushRandom(int value) {
+    randoms_.push_back(value);
+}
+
+void TestConsole::pushRandoms(const std::vector<int>& values) {
+    randoms_.insert(randoms_.end(), values.begin(), values.end());
+}
+
+void TestConsole::setRandomFallback(unsigned seed) {
+    hasFallback_ = true;
+    fallback_.seed(seed);
+}
+
+void TestConsole::resize(int columns, int rows) {
+    columns_ = columns;
+    rows_ = rows;
+    renderer_.invalidate();
+}
+
+std::string TestConsole::takeOutput() {
+    flush();
+    std::string out;
+    out.swap(output_);
+    return out;
+}
+
+void TestConsole::flush() {
+    output_ += renderer_.frame(screen_, columns_, rows_);
+}
+
+void TestConsole::advance(int ms) {
+    if (ms > 0) {
+        nowMs_ += ms;
+    }
+}
+
+void TestConsole::gotoXY(int x, int y) {
+    screen_.moveTo(x, y);
+}
+
+void TestConsole::printText(std::string_view text) {
+    screen_.print(text);
+}
+
+void TestConsole::clearScreen() {
+    screen_.clear();
+    ++clearCount_;
+}
+
+int TestConsole::readKey() {
+    flush();
+    if (keyReadHook_) {
+        keyReadHook_(*this);
+    }
+    if (keys_.empty()) {
+        throw EndOfInput{};
+    }
+    const ScriptedKey next = keys_.front();
+    keys_.pop_front();
+    nowMs_ = std::max(nowMs_, next.dueMs);
+    return next.key;
+}
+
+bool TestConsole::keyWaiting() {
+    if (keys_.empty()) {
+        return false;
+    }
+    return keys_.front().dueMs <= nowMs_;
+}
+
+void TestConsole::sleepMs(int ms) {
+    flush();
+    advance(ms);
+    if (keys_.empty() && nowMs_ - lastKeyDueMs_ > idleLimitMs_) {
+        throw EndOfInput{};
+    }
+}
+
+void TestConsole::tone(int hz, int ms) {
+    flush();
+    sounds_.push_back({hz, ms});
+    advance(ms);
+}
+
+void TestConsole::rest(int ms) {
+    flush();
+    sounds_.push_back({0, ms});
+    advance(ms);
+}
+
+int TestConsole::nextRandom() {
+    ++randomDraws_;
+    if (!randoms_.empty()) {
+        const int value = randoms_.front();
+        randoms_.pop_front();
+        return value;
+    }
+    if (hasFallback_) {
+        return static_cast<int>(fallback_() & 0x7FFF);
+    }
+    throw RandomScriptExhausted{};
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,19 @@
+// Assertions on what a test console shows.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "terminal/test_console.h"
+
+namespace tarnwick::testing {
+
+// Succeeds when the text (colour sequences left out) stands at column x, row y.
+::testing::AssertionResult textAt(const Screen& screen, int x, int y, std::string_view text);
+::testing::AssertionResult textAt(const TestConsole& console, int x, int y, std::string_view text);
+// The text without its escape sequences.
+std::string plainText(std::string_view text);
+
+}  // namespace tarnwick::testing
