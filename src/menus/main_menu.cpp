@@ -3,6 +3,9 @@
 #include <array>
 #include <ctime>
 
+#include "menus/info_screens.h"
+#include "menus/settings.h"
+#include "play/level.h"
 #include "terminal/screen_lines.h"
 
 namespace tarnwick {
@@ -26,9 +29,25 @@ int menuChoice(int key) {
     return 5;
 }
 
-// Runs what the main menu chose; screens that are not part of this build yet come back to
-// the menu at once.
-void runChoice(Game& game, int choice);
+// Runs what the main menu chose (1 to 4); any other choice shows the menu again.
+void runChoice(Game& game, int choice) {
+    switch (choice) {
+        case 1:
+            runGame(game);
+            break;
+        case 2:
+            settingsMenu(game);
+            break;
+        case 3:
+            helpScreen(game);
+            break;
+        case 4:
+            aboutScreen(game);
+            break;
+        default:
+            break;
+    }
+}
 
 }  // namespace
 
@@ -65,14 +84,5 @@ int programEntry(Console& console) {
     }
     return 0;
 }
-
-namespace {
-
-void runChoice(Game& game, int choice) {
-    (void)game;
-    (void)choice;
-}
-
-}  // namespace
 
 }  // namespace tarnwick
