@@ -1,0 +1,26 @@
+# Installs the Debian packages a command needs, or tells how to.
+# Usage: . scripts/deps.sh; need_packages PKG...
+need_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing: ${missing[*]}"
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq && apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null ||
+            { echo "apt-get install failed" >&2; return 1; }
+    else
+        echo "Missing packages. Install them with:"
+        echo "  sudo apt-get install -y ${missing[*]}"
+        return 1
+    fi
+}
+
+# What building the game needs.
+BUILD_PACKAGES=(cmake g++ ninja-build pkg-config libasound2-dev)
+# What the tests need beyond that.
+TEST_PACKAGES=(googletest libgtest-dev libvterm-dev libfaketime locales clang libclang-rt-14-dev)
