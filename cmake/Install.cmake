@@ -53,11 +53,13 @@ set(CPACK_PACKAGE_NAME tarnwick)
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_CONTACT "Tarnwick developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "maze game for the text terminal, in Chinese")
+# Debian wants the lines of the long description below 80 columns.
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-    "Tarnwick is a single-player maze game for the text terminal, with all of its texts in\n"
-    "Chinese. Walk a random maze with w a s d, dodge the monsters, pick up coins, buy lives,\n"
-    "a knife and a gun in the shop, and step onto the exit. Five modes change the rules:\n"
-    "timed, auto-walk, endless, war-god and a fixed picture maze. Tones play through ALSA.")
+    "Tarnwick is a single-player maze game for the text terminal, with all of\n"
+    "its texts in Chinese. Walk a random maze with w a s d, dodge the monsters,\n"
+    "pick up coins, buy lives, a knife and a gun in the shop, and step onto the\n"
+    "exit. Five modes change the rules: timed, auto-walk, endless, war-god and a\n"
+    "fixed picture maze. Tones play through ALSA.")
 # Install into the package with DESTDIR and the prefix /usr (not the staging folder as the
 # prefix), so that the rule above sees /usr and picks /usr/games.
 set(CPACK_SET_DESTDIR ON)
