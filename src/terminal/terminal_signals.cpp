@@ -70,6 +70,9 @@ void onStop(int sig) {
     leaveTerminal();
     raiseWithDefault(sig);  // stops here until SIGCONT
     setHandler(sig, onStop);
+    // Take the terminal back. In an orphaned process group the kernel discards the stop and
+    // no SIGCONT follows, so this cannot wait for one.
+    notify(EventContinue);
     errno = savedErrno;
 }
 
