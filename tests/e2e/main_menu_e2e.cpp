@@ -178,6 +178,25 @@ TEST(MainMenuE2e, ResizeRepaintsWhileWaitingForAKey) {
     EXPECT_TRUE(session.waitExit().has_value());
 }
 
+TEST(MainMenuE2e, ResizeRepaintsWhileATunePlays) {
+    SessionOptions options;
+    options.columns = 50;
+    options.rows = 24;
+    PtySession session(options);
+    START_OR_SKIP(session);
+    ASSERT_TRUE(session.waitForText("1. 开")) << screenOf(session);
+    session.sendKeys("4");  // the About screen plays its long tune before it reads a key
+    ASSERT_TRUE(session.waitForText("程序设")) << screenOf(session);
+    EXPECT_EQ(session.row(16), std::string(43, ' ') + "制作人");  // cut at the edge
+    session.resize(100, 30);
+    ASSERT_TRUE(session.waitForText("制作人：周叶舟 韩若溪 郑明澈", 2s)) << screenOf(session);
+    session.sendKeys("\x03");
+    const auto status = session.waitExit();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_TRUE(WIFSIGNALED(*status));
+    expectRestored(session);
+}
+
 TEST(MainMenuE2e, TheTerminalGoingAwayEndsTheProgram) {
     // With SIGHUP ignored (as under nohup) the end of the terminal shows as the end of input.
     SessionOptions options;
