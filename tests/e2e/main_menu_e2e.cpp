@@ -84,14 +84,15 @@ TEST(MainMenuE2e, ShowsTheMenuAndQuitsOnZero) {
     expectRestored(session);
 }
 
-TEST(MainMenuE2e, EndingSignalsRestoreTheTerminal) {
+TEST(MainMenuE2e, EndingAndFatalSignalsRestoreTheTerminal) {
     struct Case {
         const char* name;
         int signal;
         bool byKey;  // sent as Ctrl-C through the pty
     };
     for (const Case c : {Case{"Ctrl-C", SIGINT, true}, Case{"SIGTERM", SIGTERM, false},
-                         Case{"SIGHUP", SIGHUP, false}, Case{"SIGQUIT", SIGQUIT, false}}) {
+                         Case{"SIGHUP", SIGHUP, false}, Case{"SIGQUIT", SIGQUIT, false},
+                         Case{"SIGSEGV", SIGSEGV, false}, Case{"SIGABRT", SIGABRT, false}}) {
         SCOPED_TRACE(c.name);
         PtySession session;
         START_OR_SKIP(session);

@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -53,6 +54,8 @@ void appendUtf8(std::string& out, std::uint32_t ch) {
         dup2(null, STDIN_FILENO);
         close(null);
     }
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);  // fatal signals in tests leave no core files
     setenv("TERM", "xterm-256color", 1);
     execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
     _exit(127);
