@@ -46,7 +46,8 @@ class RealTerminal : public Console {
     void handleSignalEvents();
     // Waits until the deadline whatever signals arrive, repainting on the way as needed.
     void waitUntil(Clock::time_point deadline);
-    // Ends the input for good: the next key read throws EndOfInput.
+    // Throws EndOfInput once the input has ended or the terminal went away, so that a screen
+    // that only sleeps or plays sounds still ends.
     void throwIfGone() const;
 
     static constexpr int InputFd = 0;
