@@ -1,0 +1,104 @@
+#include "maze/path_search.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tarnwick {
+
+namespace {
+
+// Written on every cell the search enters, in its working copy only.
+constexpr int CellVisited = 10;
+
+// The working copy covers every index a board can use (0..60) plus one more, so that the
+// neighbours of any board cell can be read; cells outside the board hold a wall.
+constexpr int WorkGridSize = MazeGridSize + 1;
+using WorkGrid = std::array<std::array<int, WorkGridSize>, WorkGridSize>;
+
+struct Step {
+    int dx;
+    int dy;
+};
+// Neighbours in the order tried: right, left, down, up.
+constexpr std::array<Step, 4> NeighbourOrder{{{1, 0}, {-1, 0}, {0, 1}, {0, -1}}};
+
+bool passable(int code) {
+    return code == CellEmpty || code == CellCoin || code == CellExit;
+}
+
+void copyBoard(const GameState& state, WorkGrid& work) {
+    for (auto& column : work) {
+        column.fill(CellWall);
+    }
+    const int width = std::min(state.mazeWidth, MazeGridSize - 1);
+    const int height = std::min(state.mazeHeight, MazeGridSize - 1);
+    for (int x = 1; x <= width; ++x) {
+        for (int y = 1; y <= height; ++y) {
+            work[x][y] = state.maze[x][y];
+        }
+    }
+}
+
+}  // namespace
+
+int findPath(Game& game) {
+    GameState& state = game.state;
+    WorkGrid work;
+    copyBoard(state, work);
+    int k = 1;
+    state.pathX[1] = 2;
+    state.pathY[1] = 2;
+    work[2][2] = CellVisited;
+    while (k > 0) {
+        const int x = state.pathX[static_cast<std::size_t>(k)];
+        const int y = state.pathY[static_cast<std::size_t>(k)];
+        bool pushed = false;
+        for (const Step step : NeighbourOrder) {
+            const int nx = x + step.dx;
+            const int ny = y + step.dy;
+            const int code = work[nx][ny];
+            if (!passable(code)) {
+                continue;
+            }
+            if (code == CellExit) {
+                return k;
+            }
+            if (k + 1 >= PathCapacity) {
+                return 0;  // a way longer than the way's storage: treat as no way
+            }
+            work[nx][ny] = CellVisited;
+            ++k;
+            state.pathX[static_cast<std::size_t>(k)] = nx;
+            state.pathY[static_cast<std::size_t>(k)] = ny;
+            pushed = true;
+            break;
+        }
+        if (!pushed) {
+            --k;  // a dead end: back up and try the cell below again
+        }
+    }
+    return 0;  // the stack ran empty: the exit cannot be reached
+}
+
+void markPath(Game& game) {
+    GameState& state = game.state;
+    state.pathLength = findPath(game);
+    const int width = std::min(state.mazeWidth, PathMarkSize - 1);
+    const int height = std::min(state.mazeHeight, PathMarkSize - 1);
+    for (int x = 1; x <= width; ++x) {
+        for (int y = 1; y <= height; ++y) {
+            state.pathMark[x][y] = 0;
+        }
+    }
+    // Mark from the last cell back to the first, counting pathLength down to 0.
+    while (state.pathLength > 0) {
+        const int x = state.pathX[static_cast<std::size_t>(state.pathLength)];
+        const int y = state.pathY[static_cast<std::size_t>(state.pathLength)];
+        if (x >= 0 && x < PathMarkSize && y >= 0 && y < PathMarkSize) {
+            state.pathMark[x][y] = PathMarked;
+        }
+        --state.pathLength;
+    }
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,205 @@
+#include "menus/settings.h"
+
+#include <array>
+#include <string_view>
+
+#include "maze/picture_maze.h"
+#include "terminal/screen_lines.h"
+
+namespace tarnwick {
+
+namespace {
+
+// The first line turns green and the last resets it: the whole menu shows green.
+constexpr std::array<ScreenLine, 5> SettingsMenuLines{{
+    {40, 10, "\x1b[40;32m地图设置请输入     1"},
+    {40, 12, "模式设置请输入     2"},
+    {40, 14, "生命值设置请输入   3"},
+    {40, 16, "商店设置请输入     4"},
+    {45, 18, "按其他任意键返回上一级\x1b[m"},
+}};
+
+// A line that shows a current value in place of its "%d".
+struct ValueLine {
+    int column;
+    int row;
+    std::string_view format;
+};
+
+constexpr std::array<ScreenLine, 2> SizeLines{{
+    {40, 14, "输入1-6的正整数来表示迷宫的大小"},
+    {45, 18, "按其他任意键设置怪物数量等级"},
+}};
+constexpr ValueLine SizeValue{40, 16, "当前迷宫的大小系数为   %d"};
+
+constexpr std::array<ScreenLine, 2> MonsterLines{{
+    {40, 14, "输入1-7中的一个数表示迷宫怪物数量等级"},
+    {45, 18, "按其他任意键返回主菜单"},
+}};
+constexpr ValueLine MonsterValue{40, 16, "当前怪物数量等级为   %d"};
+
+constexpr std::array<ScreenLine, 6> ModeLines{{
+    {40, 10, "限时模式     1"},
+    {40, 12, "自走模式     2"},
+    {40, 14, "无尽模式     3"},
+    {40, 16, "战神模式     4"},
+    {40, 18, "彩蛋****     5"},
+    {45, 22, "按其他任意键返回上级菜单"},
+}};
+// The current mode's line, by mode 1 to 5.
+constexpr std::array<std::string_view, 5> CurrentModeTexts{{
+    "当前模式为：  限时模式",
+    "当前模式为：  自走模式",
+    "当前模式为：  无尽模式",
+    "当前模式为：  战神模式",
+    "当前模式为：  菜单****（玩得开心哦！）",
+}};
+constexpr int CurrentModeColumn = 40;
+constexpr int CurrentModeRow = 20;
+
+constexpr std::array<ScreenLine, 2> LifeLines{{
+    {40, 14, "输入你想要的生命值 1 — 9 (为了较好游戏体验，建议生命值3-5之间)"},
+    {45, 18, "按其他任意键返回上级菜单      "},
+}};
+constexpr ValueLine LifeValue{40, 16, "当前生命值为：  %d"};
+
+constexpr std::array<ScreenLine, 3> ShopLines{{
+    {40, 12, "商店开启请输入 1"},
+    {40, 14, "商店关闭请输入 0"},
+    {45, 18, "按任意键返回上级菜单      "},
+}};
+// The shop's state line, by shopOpen 0 or 1.
+constexpr std::array<std::string_view, 2> ShopStateTexts{{
+    "当前商店处于   关闭状态",
+    "当前商店处于   开启状态",
+}};
+constexpr int ShopStateColumn = 40;
+constexpr int ShopStateRow = 16;
+
+// The easter egg's fixed set-up for the picture maze.
+constexpr int EasterEggMonsters = 10;
+constexpr int EasterEggCoins = 10;
+constexpr int EasterEggSizeFactor = 6;
+
+void printValueLine(Console& console, const ValueLine& line, int value) {
+    console.gotoXY(line.column, line.row);
+    console.printFormatted(line.format, value);
+}
+
+void printAt(Console& console, int column, int row, std::string_view text) {
+    console.gotoXY(column, row);
+    console.printText(text);
+}
+
+// The value of a digit key from '1' up to the highest digit, or 0 for any other key.
+int digitUpTo(int key, int highest) {
+    if (key >= '1' && key <= '0' + highest) {
+        return key - '0';
+    }
+    return 0;
+}
+
+struct Submenu {
+    int key;
+    void (*open)(Game&);
+};
+
+constexpr std::array<Submenu, 4> Submenus{{
+    {'1', mapSettings},
+    {'2', modeSettings},
+    {'3', lifeSettings},
+    {'4', shopSettings},
+}};
+
+}  // namespace
+
+void settingsMenu(Game& game) {
+    Console& console = game.console;
+    console.hideCursor();
+    console.clearScreen();
+    printLines(console, SettingsMenuLines);
+    const int key = console.readKey();
+    console.clearScreen();
+    for (const Submenu& submenu : Submenus) {
+        if (submenu.key == key) {
+            submenu.open(game);
+            return;
+        }
+    }
+}
+
+void mapSettings(Game& game) {
+    Console& console = game.console;
+    GameState& state = game.state;
+    console.hideCursor();
+    printLines(console, SizeLines);
+    printValueLine(console, SizeValue, state.sizeFactor);
+    if (const int size = digitUpTo(console.readKey(), 6)) {
+        state.sizeFactor = size;
+    }
+    console.clearScreen();
+    // Whatever the key, the board size and the time budget follow the size factor.
+    state.mazeHeight = boardSizeFor(state.sizeFactor);
+    state.mazeWidth = boardSizeFor(state.sizeFactor);
+    state.timeLeftMs = timeBudgetFor(state.sizeFactor);
+    console.clearScreen();
+
+    printLines(console, MonsterLines);
+    printValueLine(console, MonsterValue, state.monsterLevel);
+    if (const int level = digitUpTo(console.readKey(), 7)) {
+        state.monsterLevel = level;
+    }
+    console.clearScreen();
+    state.monsterCount = state.monsterLevel + 3;
+}
+
+void modeSettings(Game& game) {
+    Console& console = game.console;
+    GameState& state = game.state;
+    console.hideCursor();
+    printLines(console, ModeLines);
+    if (state.mode >= ModeTimed && state.mode <= ModeEasterEgg) {
+        printAt(console, CurrentModeColumn, CurrentModeRow, CurrentModeTexts[state.mode - 1]);
+    }
+    const int mode = digitUpTo(console.readKey(), ModeEasterEgg);
+    if (mode != 0) {
+        state.mode = mode;
+    }
+    if (mode == ModeEasterEgg) {
+        state.mazeWidth = PictureMazeSize;
+        state.mazeHeight = PictureMazeSize;
+        state.monsterCount = EasterEggMonsters;
+        state.coins = EasterEggCoins;
+        state.sizeFactor = EasterEggSizeFactor;
+    }
+    console.clearScreen();
+}
+
+void lifeSettings(Game& game) {
+    Console& console = game.console;
+    GameState& state = game.state;
+    console.hideCursor();
+    printLines(console, LifeLines);
+    printValueLine(console, LifeValue, state.lives);
+    if (const int lives = digitUpTo(console.readKey(), 9)) {
+        state.lifeSetting = lives;
+    }
+    // Any key sets the lives back to the setting, replacing what an earlier game left.
+    state.lives = state.lifeSetting;
+}
+
+void shopSettings(Game& game) {
+    Console& console = game.console;
+    GameState& state = game.state;
+    console.hideCursor();
+    printLines(console, ShopLines);
+    printAt(console, ShopStateColumn, ShopStateRow, ShopStateTexts[state.shopOpen == 1 ? 1 : 0]);
+    const int key = console.readKey();
+    if (key == '1') {
+        state.shopOpen = 1;
+    } else if (key == '0') {
+        state.shopOpen = 0;
+    }
+}
+
+}  // namespace tarnwick

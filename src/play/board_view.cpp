@@ -1,0 +1,104 @@
+#include "play/board_view.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "terminal/glyphs.h"
+
+namespace tarnwick {
+
+namespace {
+
+// The glyph of each cell code on a redraw; an empty entry (code 4) and codes past the table
+// (CellMonsterMoved) print nothing and stay blank from the clearing.
+constexpr std::array<std::string_view, 7> CellGlyphs{
+    GlyphEmpty, GlyphWall, GlyphEntrance, GlyphExit, "", GlyphMonster, GlyphCoin,
+};
+
+// The mode names of the panel, by mode; the easter egg has none.
+constexpr std::array<std::string_view, 6> ModeNames{
+    "", "限时模式", "自走模式", "无尽模式", "战神模式", "",
+};
+
+constexpr int LivesRow = 5;
+constexpr int CoinsRow = 7;
+constexpr int ModeRow = 9;
+constexpr int EquipmentRow = 11;
+constexpr int LevelsRow = 13;
+// Blank pairs pad the lives row up to this count, so that a lost life is wiped.
+constexpr int LivesPadTo = 10;
+
+std::string_view glyphOf(int code) {
+    if (code < 0 || code >= static_cast<int>(CellGlyphs.size())) {
+        return {};
+    }
+    return CellGlyphs[static_cast<std::size_t>(code)];
+}
+
+std::string_view modeName(int mode) {
+    if (mode < 0 || mode >= static_cast<int>(ModeNames.size())) {
+        return {};
+    }
+    return ModeNames[static_cast<std::size_t>(mode)];
+}
+
+// "当前生命值： ", one life glyph per life, then one blank pair for each number from lives
+// to 10.
+std::string livesLine(int lives) {
+    std::string line = "当前生命值： ";
+    for (int i = 1; i <= lives; ++i) {
+        line += GlyphLife;
+    }
+    for (int i = lives; i <= LivesPadTo; ++i) {
+        line += GlyphEmpty;
+    }
+    return line;
+}
+
+}  // namespace
+
+void redrawBoard(Game& game) {
+    const GameState& state = game.state;
+    game.console.clearScreen();
+    const int width = std::min(state.mazeWidth, MazeGridSize - 1);
+    const int height = std::min(state.mazeHeight, MazeGridSize - 1);
+    for (int y = 1; y <= height; ++y) {
+        for (int x = 1; x <= width; ++x) {
+            const std::string_view glyph = glyphOf(state.maze[x][y]);
+            if (!glyph.empty()) {
+                drawAtCell(game, x, y, glyph);
+            }
+        }
+    }
+    drawAtCell(game, state.playerX, state.playerY, GlyphPlayer);
+    drawStatusPanel(game);
+}
+
+void drawStatusPanel(Game& game) {
+    const GameState& state = game.state;
+    Console& console = game.console;
+    const int column = panelColumn(state);
+    console.gotoXY(column, LivesRow);
+    console.printText(livesLine(state.lives));
+    console.gotoXY(column, CoinsRow);
+    console.printFormatted("当前金币 ￥：  %d", state.coins);
+    console.gotoXY(column, ModeRow);
+    console.printText("当前模式为： ");
+    console.printText(modeName(state.mode));
+    console.gotoXY(column, EquipmentRow);
+    console.printText("当前已装备  ");
+    if (state.hasGun != 0) {
+        console.printText("  冲锋枪");
+    }
+    if (state.hasKnife != 0) {
+        console.printText("  瑞士军刀");
+    }
+    console.gotoXY(column, LevelsRow);
+    if (state.mode == ModeEndless) {
+        console.printFormatted("你已经闯过 %d 关", state.levelsCleared);
+    }
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,68 @@
+// The real terminal: the console on a Linux text terminal.
+//
+// The game draws on the screen model; at each point where it blocks (a key read, a sleep,
+// a tone or rest, the end) the renderer sends what changed as one write. Keys are read raw,
+// one byte each. The terminal's modes are restored on every way out (see terminal_modes.h
+// and terminal_signals.h). One RealTerminal per process.
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+#include "terminal/console.h"
+#include "terminal/renderer.h"
+#include "terminal/screen.h"
+#include "terminal/tone_output.h"
+
+namespace tarnwick {
+
+class RealTerminal : public Console {
+  public:
+    RealTerminal();
+    ~RealTerminal() override;
+    RealTerminal(const RealTerminal&) = delete;
+    RealTerminal& operator=(const RealTerminal&) = delete;
+
+    void gotoXY(int x, int y) override;
+    void printText(std::string_view text) override;
+    void clearScreen() override;
+    void hideCursor() override;
+    void setTitle(std::string_view title) override;
+    int readKey() override;
+    bool keyWaiting() override;
+    void sleepMs(int ms) override;
+    void tone(int hz, int ms) override;
+    void rest(int ms) override;
+    void seedRandom(unsigned seed) override;
+    int nextRandom() override;
+
+  private:
+    using Clock = std::chrono::steady_clock;
+
+    // Sends the sequences waiting in pending_ and the renderer's frame, as one write.
+    void flush();
+    // Acts on the signal events that arrived: a new size, or a return from a stop.
+    void handleSignalEvents();
+    // Waits until the deadline whatever signals arrive, repainting on the way as needed.
+    void waitUntil(Clock::time_point deadline);
+    // Throws EndOfInput once the input has ended or the terminal went away, so that a screen
+    // that only sleeps or plays sounds still ends.
+    void throwIfGone() const;
+
+    static constexpr int InputFd = 0;
+    static constexpr int OutputFd = 1;
+
+    Screen screen_;
+    Renderer renderer_;
+    std::string pending_;  // mode and title sequences for the next write
+    std::string title_;
+    int columns_ = 80;
+    int rows_ = 24;
+    int eventFd_ = -1;
+    bool cursorHidden_ = true;
+    bool gone_ = false;  // the input ended or the terminal went away
+    ToneOutput tones_;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,89 @@
+#include "terminal/terminal_modes.h"
+
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+
+namespace tarnwick {
+
+namespace {
+
+// Alternate screen, title pushed on the terminal's title stack, cursor hidden.
+constexpr std::string_view EnterSequence = "\x1b[?1049h\x1b[22;0t\x1b[?25l";
+// End any synchronized frame a signal cut short, reset the colours, show the cursor, leave
+// the alternate screen, pop the title.
+constexpr std::string_view LeaveSequence = "\x1b[?2026l\x1b[m\x1b[?25h\x1b[?1049l\x1b[23;0t";
+
+termios savedModes{};
+volatile std::sig_atomic_t haveSavedModes = 0;
+volatile std::sig_atomic_t entered = 0;
+int terminalInput = -1;
+int terminalOutput = -1;
+bool exitHookSet = false;
+
+void makeRaw() {
+    if (haveSavedModes == 0) {
+        return;
+    }
+    termios raw = savedModes;
+    raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+    raw.c_cc[VMIN] = 1;
+    raw.c_cc[VTIME] = 0;
+    tcsetattr(terminalInput, TCSANOW, &raw);
+}
+
+void leaveAtExit() {
+    leaveTerminal();
+}
+
+}  // namespace
+
+bool writeAll(int fd, std::string_view bytes) noexcept {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR || errno == EAGAIN) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+void enterTerminal(int inputFd, int outputFd) {
+    terminalInput = inputFd;
+    terminalOutput = outputFd;
+    if (::isatty(inputFd) == 1 && tcgetattr(inputFd, &savedModes) == 0) {
+        haveSavedModes = 1;
+    }
+    if (!exitHookSet) {
+        exitHookSet = true;
+        std::atexit(leaveAtExit);
+    }
+    reenterTerminal();
+}
+
+void reenterTerminal() {
+    makeRaw();
+    writeAll(terminalOutput, EnterSequence);
+    entered = 1;
+}
+
+void leaveTerminal() noexcept {
+    const int savedErrno = errno;
+    if (entered != 0) {
+        entered = 0;
+        writeAll(terminalOutput, LeaveSequence);
+    }
+    if (haveSavedModes != 0) {
+        tcsetattr(terminalInput, TCSANOW, &savedModes);
+    }
+    errno = savedErrno;
+}
+
+}  // namespace tarnwick

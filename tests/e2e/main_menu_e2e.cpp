@@ -1,0 +1,224 @@
+// The real binary in a pseudo-terminal: the main menu, the terminal's modes, and every way
+// the program can end.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <termios.h>
+
+#include <csignal>
+
+#include "pty_session.h"
+
+namespace tarnwick::e2e {
+namespace {
+
+constexpr Colours RedOnBlack{1, 0};
+
+struct MenuLine {
+    int column;
+    int row;
+    std::string_view text;
+};
+constexpr MenuLine MenuLines[] = {
+    {36, 12, "欢迎来到Tarnwick游戏"},
+    {43, 14, "1. 开始游戏"},
+    {43, 16, "2. 设置"},
+    {43, 18, "3. 帮助"},
+    {43, 20, "4. 关于(请谨慎进入因为进入可能要好久才能出来)"},
+    {43, 22, "退出游戏请输入     0"},
+};
+
+std::string screenOf(const PtySession& session) {
+    return "screen:\n" + session.screenText();
+}
+
+#define START_OR_SKIP(session)                              \
+    if (!(session).started()) {                             \
+        GTEST_SKIP() << "no pseudo-terminal can be opened"; \
+    }
+
+bool menuShown(const PtySession& session) {
+    return session.textAt(43, 22, 20) == "退出游戏请输入     0";
+}
+
+void expectMenu(PtySession& session) {
+    ASSERT_TRUE(session.waitUntil([&] { return menuShown(session); })) << screenOf(session);
+    for (const MenuLine& line : MenuLines) {
+        const std::string text(line.text);
+        EXPECT_EQ(session.textAt(line.column, line.row, static_cast<int>(text.size()))
+                      .substr(0, text.size()),
+                  text)
+            << screenOf(session);
+        EXPECT_EQ(session.colours(line.column, line.row), RedOnBlack) << line.row;
+    }
+    EXPECT_EQ(session.colours(62, 22), RedOnBlack);  // the closing "0"
+    EXPECT_EQ(session.row(0), "");
+    EXPECT_EQ(session.row(13), "");
+}
+
+// The terminal as the program found it: main screen, cursor shown, colours reset.
+void expectRestored(PtySession& session) {
+    EXPECT_FALSE(session.altScreen());
+    EXPECT_TRUE(session.cursorVisible());
+    EXPECT_NE(session.output().rfind("\x1b[23;0t"), std::string::npos);  // title popped
+}
+
+TEST(MainMenuE2e, ShowsTheMenuAndQuitsOnZero) {
+    PtySession session;
+    START_OR_SKIP(session);
+    expectMenu(session);
+    EXPECT_TRUE(session.altScreen());
+    EXPECT_FALSE(session.cursorVisible());
+    EXPECT_EQ(session.title(), "Tarnwick");
+    EXPECT_EQ(session.localModes() & (ICANON | ECHO), 0u);  // raw keys
+    EXPECT_NE(session.localModes() & ISIG, 0u);             // Ctrl-C and Ctrl-Z still work
+    // Keys without a meaning, an arrow key among them, bring the menu back.
+    session.sendKeys("x9\x1b[A");
+    session.settle();
+    expectMenu(session);
+    session.sendKeys("0");
+    const auto status = session.waitExit();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_TRUE(WIFEXITED(*status));
+    EXPECT_EQ(WEXITSTATUS(*status), 0);
+    expectRestored(session);
+}
+
+TEST(MainMenuE2e, EndingAndFatalSignalsRestoreTheTerminal) {
+    struct Case {
+        const char* name;
+        int signal;
+        bool byKey;  // sent as Ctrl-C through the pty
+    };
+    for (const Case c : {Case{"Ctrl-C", SIGINT, true}, Case{"SIGTERM", SIGTERM, false},
+                         Case{"SIGHUP", SIGHUP, false}, Case{"SIGQUIT", SIGQUIT, false},
+                         Case{"SIGSEGV", SIGSEGV, false}, Case{"SIGABRT", SIGABRT, false}}) {
+        SCOPED_TRACE(c.name);
+        PtySession session;
+        START_OR_SKIP(session);
+        ASSERT_TRUE(session.waitUntil([&] { return menuShown(session); })) << screenOf(session);
+        if (c.byKey) {
+            session.sendKeys("\x03");
+        } else {
+            session.sendSignal(c.signal);
+        }
+        const auto status = session.waitExit();
+        ASSERT_TRUE(status.has_value());
+        ASSERT_TRUE(WIFSIGNALED(*status));
+        EXPECT_EQ(WTERMSIG(*status), c.signal);
+        expectRestored(session);
+        if (c.signal != SIGHUP) {  // a hung-up terminal keeps no modes to look at
+            EXPECT_NE(session.localModes() & ECHO, 0u);
+        }
+    }
+}
+
+TEST(MainMenuE2e, SuspendRestoresAndContinueRepaints) {
+    SessionOptions options;
+    options.jobControl = true;
+    PtySession session(options);
+    START_OR_SKIP(session);
+    expectMenu(session);
+    session.sendKeys("\x1a");
+    ASSERT_TRUE(session.waitUntil([&] { return session.gameStopped(); })) << "not stopped";
+    session.settle(100ms);
+    expectRestored(session);
+    session.sendSignal(SIGCONT);
+    ASSERT_TRUE(session.waitUntil([&] { return session.altScreen(); }));
+    expectMenu(session);
+    EXPECT_FALSE(session.cursorVisible());
+    EXPECT_EQ(session.title(), "Tarnwick");
+    session.sendKeys("0");
+    const auto status = session.waitExit();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0);
+}
+
+TEST(MainMenuE2e, SuspendWithoutJobControlKeepsTheGameOnScreen) {
+    // Run as its own session leader, the game's process group is orphaned: the kernel
+    // discards the stop, and the game must take its terminal back at once.
+    PtySession session;
+    START_OR_SKIP(session);
+    expectMenu(session);
+    session.sendKeys("\x1a");
+    session.settle(300ms);
+    EXPECT_FALSE(session.gameStopped());
+    EXPECT_TRUE(session.altScreen());
+    EXPECT_FALSE(session.cursorVisible());
+    EXPECT_EQ(session.localModes() & ECHO, 0u);
+    expectMenu(session);
+    session.sendKeys("0");
+    EXPECT_TRUE(session.waitExit().has_value());
+}
+
+TEST(MainMenuE2e, InputFromNullEndsAtOnce) {
+    SessionOptions options;
+    options.inputFromNull = true;
+    PtySession session(options);
+    START_OR_SKIP(session);
+    const auto status = session.waitExit(2s);
+    ASSERT_TRUE(status.has_value());
+    EXPECT_TRUE(WIFEXITED(*status));
+    EXPECT_EQ(WEXITSTATUS(*status), 0);
+    expectRestored(session);
+}
+
+TEST(MainMenuE2e, ResizeRepaintsWhileWaitingForAKey) {
+    SessionOptions options;
+    options.columns = 60;
+    options.rows = 20;
+    PtySession session(options);
+    START_OR_SKIP(session);
+    // The menu does not fit: what fits is shown, nothing spills into the last column.
+    ASSERT_TRUE(session.waitForText("1. 开始游戏")) << screenOf(session);
+    EXPECT_EQ(session.row(12), std::string(36, ' ') + "欢迎来到Tarnwick游戏");
+    EXPECT_EQ(session.row(20 - 1), "");
+    session.resize(100, 30);
+    expectMenu(session);
+    session.sendKeys("0");
+    EXPECT_TRUE(session.waitExit().has_value());
+}
+
+TEST(MainMenuE2e, ResizeRepaintsWhileATunePlays) {
+    SessionOptions options;
+    options.columns = 50;
+    options.rows = 24;
+    PtySession session(options);
+    START_OR_SKIP(session);
+    ASSERT_TRUE(session.waitForText("1. 开")) << screenOf(session);
+    session.sendKeys("4");  // the About screen plays its long tune before it reads a key
+    ASSERT_TRUE(session.waitForText("程序设")) << screenOf(session);
+    EXPECT_EQ(session.row(16), std::string(43, ' ') + "制作人");  // cut at the edge
+    session.resize(100, 30);
+    ASSERT_TRUE(session.waitForText("制作人：周叶舟 韩若溪 郑明澈", 2s)) << screenOf(session);
+    session.sendKeys("\x03");
+    const auto status = session.waitExit();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_TRUE(WIFSIGNALED(*status));
+    expectRestored(session);
+}
+
+TEST(MainMenuE2e, TheTerminalGoingAwayEndsTheProgram) {
+    // With SIGHUP ignored (as under nohup) the end of the terminal shows as the end of input.
+    SessionOptions options;
+    options.ignoredSignals = {SIGHUP};
+    PtySession session(options);
+    START_OR_SKIP(session);
+    ASSERT_TRUE(session.waitUntil([&] { return menuShown(session); })) << screenOf(session);
+    session.closePty();
+    const auto status = session.waitExit();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_TRUE(WIFEXITED(*status));
+    EXPECT_EQ(WEXITSTATUS(*status), 0);
+}
+
+TEST(MainMenuE2e, ClosingThePtyEndsTheProgram) {
+    PtySession session;
+    START_OR_SKIP(session);
+    ASSERT_TRUE(session.waitUntil([&] { return menuShown(session); })) << screenOf(session);
+    session.closePty();
+    EXPECT_TRUE(session.waitExit().has_value());
+}
+
+}  // namespace
+}  // namespace tarnwick::e2e

@@ -1,0 +1,333 @@
+#include "pty_session.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+#include <vterm.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace tarnwick::e2e {
+
+namespace {
+
+void appendUtf8(std::string& out, std::uint32_t ch) {
+    if (ch < 0x80) {
+        out += static_cast<char>(ch);
+    } else if (ch < 0x800) {
+        out += static_cast<char>(0xC0 | (ch >> 6));
+        out += static_cast<char>(0x80 | (ch & 0x3F));
+    } else if (ch < 0x10000) {
+        out += static_cast<char>(0xE0 | (ch >> 12));
+        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (ch & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (ch >> 18));
+        out += static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (ch & 0x3F));
+    }
+}
+
+// In the child: a clean signal state, then the game.
+[[noreturn]] void execGame(const SessionOptions& options, const std::string& binary) {
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    for (int sig = 1; sig < NSIG; ++sig) {
+        std::signal(sig, SIG_DFL);
+    }
+    for (const int sig : options.ignoredSignals) {
+        std::signal(sig, SIG_IGN);
+    }
+    if (options.inputFromNull) {
+        const int null = open("/dev/null", O_RDONLY);
+        dup2(null, STDIN_FILENO);
+        close(null);
+    }
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);  // fatal signals in tests leave no core files
+    setenv("TERM", "xterm-256color", 1);
+    execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+}
+
+// In the child: a tiny shell that runs the game as a foreground job and ends as it ended.
+[[noreturn]] void runJobShell(const SessionOptions& options, const std::string& binary) {
+    std::signal(SIGTTOU, SIG_IGN);
+    const pid_t game = fork();
+    if (game == 0) {
+        setpgid(0, 0);
+        tcsetpgrp(STDIN_FILENO, getpid());
+        execGame(options, binary);
+    }
+    setpgid(game, game);
+    tcsetpgrp(STDIN_FILENO, game);
+    int status = 0;
+    while (waitpid(game, &status, 0) < 0) {
+    }
+    if (WIFSIGNALED(status)) {
+        std::signal(WTERMSIG(status), SIG_DFL);
+        kill(getpid(), WTERMSIG(status));
+    }
+    _exit(WIFEXITED(status) ? WEXITSTATUS(status) : 125);
+}
+
+}  // namespace
+
+std::string PtySession::binaryPath() {
+    if (const char* path = std::getenv("TARNWICK_E2E_BINARY"); path != nullptr && *path != 0) {
+        return path;
+    }
+    return TARNWICK_BINARY;
+}
+
+PtySession::PtySession(SessionOptions options) : columns_(options.columns), rows_(options.rows) {
+    const std::string binary = binaryPath();
+    winsize size{};
+    size.ws_col = static_cast<unsigned short>(columns_);
+    size.ws_row = static_cast<unsigned short>(rows_);
+    int master = -1;
+    const pid_t pid = forkpty(&master, nullptr, nullptr, &size);
+    if (pid == 0) {
+        if (options.jobControl) {
+            runJobShell(options, binary);
+        }
+        execGame(options, binary);
+    }
+    if (pid < 0) {
+        return;
+    }
+    pid_ = pid;
+    master_ = master;
+    fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+
+    vt_ = vterm_new(rows_, columns_);
+    vterm_set_utf8(vt_, 1);
+    screen_ = vterm_obtain_screen(vt_);
+    static const VTermScreenCallbacks callbacks = [] {
+        VTermScreenCallbacks c{};
+        c.settermprop = [](VTermProp prop, VTermValue* value, void* user) {
+            return onTermProp(prop, value, user);
+        };
+        return c;
+    }();
+    vterm_screen_set_callbacks(screen_, &callbacks, this);
+    vterm_screen_enable_altscreen(screen_, 1);
+    vterm_screen_reset(screen_, 1);
+}
+
+PtySession::~PtySession() {
+    if (pid_ > 0 && !status_) {
+        kill(pid_, SIGKILL);
+        if (const pid_t game = gamePid(); game > 0 && game != pid_) {
+            kill(game, SIGKILL);
+        }
+        waitpid(pid_, nullptr, 0);
+    }
+    if (master_ >= 0) {
+        close(master_);
+    }
+    if (vt_ != nullptr) {
+        vterm_free(vt_);
+    }
+}
+
+int PtySession::onTermProp(int prop, void* value, void* user) {
+    auto* self = static_cast<PtySession*>(user);
+    const auto* v = static_cast<const VTermValue*>(value);
+    switch (prop) {
+        case VTERM_PROP_ALTSCREEN:
+            self->altScreen_ = v->boolean != 0;
+            break;
+        case VTERM_PROP_CURSORVISIBLE:
+            self->cursorVisible_ = v->boolean != 0;
+            break;
+        case VTERM_PROP_TITLE:
+            self->title_ = v->string != nullptr ? v->string : "";
+            break;
+        default:
+            break;
+    }
+    return 1;
+}
+
+bool PtySession::pump(std::chrono::milliseconds wait) {
+    if (master_ < 0) {
+        return false;
+    }
+    pollfd fd{master_, POLLIN, 0};
+    if (poll(&fd, 1, static_cast<int>(wait.count())) <= 0) {
+        return true;
+    }
+    char buffer[4096];
+    while (true) {
+        const ssize_t got = read(master_, buffer, sizeof buffer);
+        if (got > 0) {
+            output_.append(buffer, static_cast<std::size_t>(got));
+            vterm_input_write(vt_, buffer, static_cast<std::size_t>(got));
+            continue;
+        }
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        // EAGAIN: all read for now; EIO or 0: the game closed its side.
+        return got < 0 && errno == EAGAIN;
+    }
+}
+
+bool PtySession::waitUntil(const std::function<bool()>& condition,
+                           std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        if (!pump(10ms)) {
+            std::this_thread::sleep_for(5ms);
+        }
+    }
+    return true;
+}
+
+bool PtySession::waitForText(std::string_view text, std::chrono::milliseconds timeout) {
+    return waitUntil([&] { return screenText().find(text) != std::string::npos; }, timeout);
+}
+
+void PtySession::settle(std::chrono::milliseconds time) {
+    const auto deadline = std::chrono::steady_clock::now() + time;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (!pump(10ms)) {
+            std::this_thread::sleep_for(10ms);
+        }
+    }
+}
+
+std::string PtySession::textAt(int x, int y, int columns) const {
+    std::string out;
+    for (int i = x; i < x + columns && i < columns_;) {
+        VTermScreenCell cell{};
+        vterm_screen_get_cell(screen_, VTermPos{y, i}, &cell);
+        appendUtf8(out, cell.chars[0] == 0 ? U' ' : cell.chars[0]);
+        i += cell.width > 1 ? cell.width : 1;
+    }
+    return out;
+}
+
+std::string PtySession::row(int y) const {
+    std::string out = textAt(0, y, columns_);
+    out.erase(out.find_last_not_of(' ') + 1);
+    return out;
+}
+
+std::string PtySession::screenText() const {
+    std::string out;
+    for (int y = 0; y < rows_; ++y) {
+        out += row(y) + '\n';
+    }
+    return out;
+}
+
+Colours PtySession::colours(int x, int y) const {
+    VTermScreenCell cell{};
+    vterm_screen_get_cell(screen_, VTermPos{y, x}, &cell);
+    Colours c;
+    if (!VTERM_COLOR_IS_DEFAULT_FG(&cell.fg) && VTERM_COLOR_IS_INDEXED(&cell.fg)) {
+        c.fg = cell.fg.indexed.idx;
+    }
+    if (!VTERM_COLOR_IS_DEFAULT_BG(&cell.bg) && VTERM_COLOR_IS_INDEXED(&cell.bg)) {
+        c.bg = cell.bg.indexed.idx;
+    }
+    return c;
+}
+
+void PtySession::sendKeys(std::string_view keys) {
+    while (!keys.empty()) {
+        const ssize_t put = write(master_, keys.data(), keys.size());
+        if (put < 0) {
+            if (errno == EINTR || errno == EAGAIN) {
+                continue;
+            }
+            return;
+        }
+        keys.remove_prefix(static_cast<std::size_t>(put));
+    }
+}
+
+void PtySession::sendSignal(int sig) {
+    kill(gamePid(), sig);
+}
+
+void PtySession::resize(int columns, int rows) {
+    columns_ = columns;
+    rows_ = rows;
+    vterm_set_size(vt_, rows, columns);
+    winsize size{};
+    size.ws_col = static_cast<unsigned short>(columns);
+    size.ws_row = static_cast<unsigned short>(rows);
+    ioctl(master_, TIOCSWINSZ, &size);
+}
+
+void PtySession::closePty() {
+    pump(0ms);
+    close(master_);
+    master_ = -1;
+}
+
+pid_t PtySession::gamePid() const {
+    if (master_ >= 0) {
+        const pid_t group = tcgetpgrp(master_);
+        if (group > 0) {
+            return group;
+        }
+    }
+    return pid_;
+}
+
+unsigned PtySession::localModes() const {
+    termios modes{};
+    tcgetattr(master_, &modes);  // on a pty master: the modes of the game's side
+    return modes.c_lflag;
+}
+
+bool PtySession::gameStopped() const {
+    std::ifstream stat("/proc/" + std::to_string(gamePid()) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const auto close = text.rfind(')');
+    return close != std::string::npos && close + 2 < text.size() && text[close + 2] == 'T';
+}
+
+std::optional<int> PtySession::waitExit(std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!status_) {
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+            status_ = status;
+            break;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return std::nullopt;
+        }
+        if (!pump(10ms)) {
+            std::this_thread::sleep_for(5ms);
+        }
+    }
+    while (pump(0ms) && master_ >= 0) {
+        pollfd fd{master_, POLLIN, 0};
+        if (poll(&fd, 1, 0) <= 0) {
+            break;
+        }
+    }
+    return status_;
+}
+
+}  // namespace tarnwick::e2e

@@ -1,0 +1,106 @@
+// Runs the built game in a pseudo-terminal and reads its screen back through libvterm.
+//
+// The binary is the one the build made (TARNWICK_BINARY), or the one named by the
+// environment variable TARNWICK_E2E_BINARY, so that a packaged binary can be tested too.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct VTerm;
+struct VTermScreen;
+
+namespace tarnwick::e2e {
+
+using namespace std::chrono_literals;
+
+// A cell's colours: 0..7 the ANSI colours, -1 the terminal's default.
+struct Colours {
+    int fg = -1;
+    int bg = -1;
+    bool operator==(const Colours&) const = default;
+};
+
+struct SessionOptions {
+    int columns = 100;
+    int rows = 30;
+    // Run the game in its own process group under a tiny job-control shell, so that a stop
+    // signal really stops it (a session leader's own group is orphaned, and the kernel
+    // discards stop signals sent to orphaned groups).
+    bool jobControl = false;
+    // Signals the game starts with ignored (as under nohup).
+    std::vector<int> ignoredSignals;
+    // Standard input from /dev/null instead of the terminal.
+    bool inputFromNull = false;
+};
+
+class PtySession {
+  public:
+    explicit PtySession(SessionOptions options = {});
+    ~PtySession();
+    PtySession(const PtySession&) = delete;
+    PtySession& operator=(const PtySession&) = delete;
+
+    static std::string binaryPath();
+    // False when no pseudo-terminal could be opened (the test should skip).
+    bool started() const { return pid_ > 0; }
+
+    // Reads the game's output until the condition holds or the time runs out.
+    bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 5s);
+    bool waitForText(std::string_view text, std::chrono::milliseconds timeout = 5s);
+    // Reads whatever output arrives within the time.
+    void settle(std::chrono::milliseconds time = 200ms);
+
+    // The screen: rows as text (trailing blanks removed), the text at a position, colours.
+    std::string row(int y) const;
+    std::string screenText() const;
+    std::string textAt(int x, int y, int columns) const;
+    Colours colours(int x, int y) const;
+
+    // What the game left the terminal in.
+    bool altScreen() const { return altScreen_; }
+    bool cursorVisible() const { return cursorVisible_; }
+    const std::string& title() const { return title_; }
+    const std::string& output() const { return output_; }
+    // The local modes (c_lflag) of the game's terminal.
+    unsigned localModes() const;
+
+    void sendKeys(std::string_view keys);
+    // Sends a signal to the game process.
+    void sendSignal(int sig);
+    // Changes the pty's size; the kernel sends SIGWINCH to the game.
+    void resize(int columns, int rows);
+    // Closes the master side: the game's terminal goes away.
+    void closePty();
+    // The game's process (in job-control mode, the game itself, not the shell).
+    pid_t gamePid() const;
+    // Whether the game process is stopped.
+    bool gameStopped() const;
+    // Waits for the game to end; its wait status (see <sys/wait.h>), or none on timeout.
+    std::optional<int> waitExit(std::chrono::milliseconds timeout = 5s);
+
+  private:
+    // Reads what is available within `wait`; false when the pty has no more to give.
+    bool pump(std::chrono::milliseconds wait);
+    static int onTermProp(int prop, void* value, void* user);
+
+    int master_ = -1;
+    pid_t pid_ = -1;
+    std::optional<int> status_;
+    VTerm* vt_ = nullptr;
+    VTermScreen* screen_ = nullptr;
+    int columns_;
+    int rows_;
+    bool altScreen_ = false;
+    bool cursorVisible_ = true;
+    std::string title_;
+    std::string output_;
+};
+
+}  // namespace tarnwick::e2e
