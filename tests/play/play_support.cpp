@@ -93,14 +93,6 @@ int Pilot::nextKey() {
     return nextStep();
 }
 
-int Autopilot::readKey() {
-    pushKey(pilot_.nextKey(), nowMs());
-    if ((++keysRead_ & 0xFF) == 0) {
-        takeOutput();  // keep the recorded terminal output small
-    }
-    return TestConsole::readKey();
-}
-
 namespace {
 
 struct Dir {

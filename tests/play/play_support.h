@@ -59,21 +59,6 @@ class Pilot {
     std::vector<int> dist_;  // steps to the exit, by cell
 };
 
-// The test console with a pilot at the keys: a key is always waiting, and the key read hook
-// sees every key read.
-class Autopilot : public TestConsole {
-  public:
-    explicit Autopilot(int levelsToClear) : TestConsole(56, 26), pilot_(levelsToClear) {}
-    void steer(GameState& state) { pilot_.steer(state); }
-    bool keyWaiting() override { return true; }
-    int readKey() override;
-    const Pilot& pilot() const { return pilot_; }
-
-  private:
-    Pilot pilot_;
-    int keysRead_ = 0;
-};
-
 // A console with no screen, no clock and no sound, a pilot at the keys and a seeded random
 // engine: for runs so long that drawing them would only cost time.
 class QuietPilotConsole : public Console {

@@ -138,19 +138,6 @@ TEST_F(TickTest, WarGodWalksThroughEverythingAndStaysOnTheBoard) {
     EXPECT_EQ(console.randomDraws(), 0);
 }
 
-TEST_F(TickTest, ClassifyCellKeepsTheEntranceOnlyInsideItsBounds) {
-    loadBoard(game.state, {"#E#X", "#.$M", "####"});
-    game.state.maze[3][3] = CellMonsterMoved;
-    game.state.maze[4][3] = CellEntrance;  // an entrance in the last row is "anything else"
-    const struct {
-        int x, y, want;
-    } cases[] = {{1, 1, ClassWall}, {2, 1, ClassEntrance}, {4, 1, ClassExit},  {2, 2, ClassFloor},
-                 {3, 2, ClassCoin}, {4, 2, ClassMonster},  {3, 3, ClassOther}, {4, 3, ClassOther}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(classifyCell(game.state, c.x, c.y), c.want) << c.x << "," << c.y;
-    }
-}
-
 TEST_F(TickTest, PauseResumesWithoutMovingOrLeavesWithEverythingKept) {
     loadBoard(game.state, {"#E###", "#...#", "#####"});
     game.state.lives = 2;
