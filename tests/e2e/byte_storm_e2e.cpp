@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <functional>
+#include <map>
 #include <random>
 
 #include "menu_checks.h"
@@ -24,7 +25,31 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int Columns = 160;  // every screen of the game fits
 constexpr int Rows = 60;
-constexpr int QueueLimit = 64;  // bytes waiting for the game before the storm holds back
+constexpr int QueueLimit = 16;  // bytes waiting for the game before the storm holds back
+
+// The screens of the game, each known by a text only it shows.
+struct ScreenMark {
+    const char* name;
+    const char* text;
+};
+constexpr ScreenMark ScreenMarks[] = {
+    {"menu", "欢迎来到Tarnwick游戏"},
+    {"settings", "地图设置请输入"},
+    {"size", "迷宫的大小"},
+    {"monsters", "怪物数量等级"},
+    {"mode", "当前模式为：  "},
+    {"lives", "输入你想要的生命值"},
+    {"shop setting", "商店开启请输入"},
+    {"help", "用尽快的方式躲避怪兽"},
+    {"about", "程序设计综合实践作业"},
+    {"play", "当前金币"},
+    {"pause", "游戏已暂停"},
+    {"shop", "购买生命"},
+    {"shop message", "按任意建返回商店"},
+    {"defeat", "YOU LOSE"},
+    {"victory", "YOU WIN"},
+    {"size notice", "窗口太小啦"},
+};
 
 struct Figures {
     double seconds = 0;
@@ -35,18 +60,27 @@ struct Figures {
     double longestStillScreen = 0;  // seconds
     double longestUnreadInput = 0;  // seconds the game read none of the waiting input
     double recoverySeconds = 0;
+    std::map<std::string, int> screensSeen;  // how often each screen came up
 };
+
+void noteScreen(const std::string& text, Figures& figures) {
+    for (const ScreenMark& mark : ScreenMarks) {
+        if (text.find(mark.text) != std::string::npos) {
+            ++figures.screensSeen[mark.name];
+        }
+    }
+}
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// Sends a lone '0' where the game can take it (pause, defeat, victory screens, settings,
-// a game in play) but never to the main menu: only when the game has read all its input
-// and what it shows is not the menu.
+// A quiet moment, then a lone '0' where the game can take it (pause, defeat and victory
+// screens, settings, a game in play) but never to the main menu: only once the game has read
+// all its input and what it shows is not the menu.
 bool sendGuardedZero(PtySession& session) {
-    if (session.pendingInput() != 0) {
-        return false;
+    if (!session.waitUntil([&] { return session.pendingInput() == 0; }, 3s)) {
+        return false;  // a tune or the auto-walk holds the game
     }
     session.settle(100ms);
     if (session.pendingInput() != 0 || menuShown(session)) {
@@ -64,6 +98,7 @@ Figures storm(PtySession& session, std::chrono::seconds duration, unsigned seed,
     const auto start = Clock::now();
     auto lastChange = start;
     auto lastRead = start;
+    int waiting = 0;  // bytes the game had not read at the last look, plus those sent since
     auto nextZero = start + 1s;
     auto nextResize = start + 7s;
     bool resized = false;
@@ -76,18 +111,24 @@ Figures storm(PtySession& session, std::chrono::seconds duration, unsigned seed,
                           << screenOf(session);
             return figures;
         }
+        // The game read something when less waits than before plus what was sent since.
         const int pending = session.pendingInput();
-        if (pending == 0) {
+        if (pending == 0 || pending < waiting) {
             lastRead = Clock::now();
         }
         figures.longestUnreadInput = std::max(figures.longestUnreadInput, secondsSince(lastRead));
+        waiting = pending;
         if (pending < QueueLimit) {
-            figures.bytesSent += session.sendSome(source.chunk());
+            const std::size_t sent = session.sendSome(source.chunk());
+            figures.bytesSent += sent;
+            waiting += static_cast<int>(sent);
         }
-        const std::size_t shown = std::hash<std::string>{}(session.screenText());
+        const std::string text = session.screenText();
+        const std::size_t shown = std::hash<std::string>{}(text);
         if (shown != lastScreen) {
             lastScreen = shown;
             ++figures.screenChanges;
+            noteScreen(text, figures);
             lastChange = Clock::now();
         }
         figures.longestStillScreen = std::max(figures.longestStillScreen, secondsSince(lastChange));
@@ -99,9 +140,10 @@ Figures storm(PtySession& session, std::chrono::seconds duration, unsigned seed,
             figures.resizes += resized ? 1 : 0;
             nextResize = Clock::now() + (resized ? 2s : 7s);
         }
-        if (!resized && Clock::now() >= nextZero && sendGuardedZero(session)) {
-            ++figures.zerosSent;
+        if (!resized && Clock::now() >= nextZero) {
+            figures.zerosSent += sendGuardedZero(session) ? 1 : 0;
             nextZero = Clock::now() + 2s;
+            lastRead = Clock::now();  // the quiet moment is the storm's, not the game's
         }
     }
     if (resized) {
@@ -139,6 +181,11 @@ void report(const char* name, unsigned seed, const Figures& f) {
         "and quit in %.1f s\n",
         name, seed, f.seconds, f.bytesSent, f.zerosSent, f.resizes, f.screenChanges,
         f.longestStillScreen, f.longestUnreadInput, f.recoverySeconds);
+    std::printf("screens seen (times a changed screen showed them):");
+    for (const auto& [screen, count] : f.screensSeen) {
+        std::printf(" %s %d,", screen.c_str(), count);
+    }
+    std::printf("\n");
 }
 
 unsigned stormSeed() {

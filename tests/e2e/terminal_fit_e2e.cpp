@@ -70,6 +70,27 @@ TEST(TerminalFitE2e, TheWidthProbesAnswerDecidesHowAmbiguousCharactersGoOut) {
     }
 }
 
+TEST(TerminalFitE2e, AWideTerminalGetsOneBlockPerWall) {
+    // The board's top row: walls, the entrance in the second cell, walls. The emulator draws
+    // the blocks one column wide, so a wide game's row shows one block per wall there.
+    for (const auto& [report, top] :
+         {std::pair{"\x1b[1;3R", "█入███"}, std::pair{"\x1b[1;2R", "██入██"}}) {
+        SCOPED_TRACE(top);
+        SessionOptions options;
+        options.cursorReport = report;
+        PtySession session(options);
+        START_OR_SKIP(session);
+        ASSERT_TRUE(session.waitUntil([&] { return menuShown(session); })) << screenOf(session);
+        session.sendKeys("1");
+        ASSERT_TRUE(session.waitForText("当前金币")) << screenOf(session);
+        EXPECT_TRUE(session.row(0).starts_with(top)) << screenOf(session);
+        session.sendKeys("0");
+        ASSERT_TRUE(session.waitForText("游戏已暂停")) << screenOf(session);
+        session.sendKeys("0");
+        quitFromMenu(session);
+    }
+}
+
 TEST(TerminalFitE2e, ALateAnswerIsNoKeyAndStillCounts) {
     SessionOptions options;
     options.answerCursorQueries = false;
