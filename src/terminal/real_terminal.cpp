@@ -29,6 +29,9 @@ std::string titleSequence(std::string_view title) {
 // still taken out of the keys.
 constexpr std::chrono::milliseconds ProbeTimeout{200};
 constexpr std::chrono::seconds LateAnswerWindow{3};
+// Keys are read one byte at a time, so that those not taken yet wait in the terminal's own
+// input queue; only around the probe are they read in runs, so that an answer is seen whole.
+constexpr std::size_t ProbeReadSize = 64;
 
 }  // namespace
 
@@ -78,7 +81,7 @@ void RealTerminal::probeWidth() {
                 case WaitResult::Deadline:
                     return ProbeRead::Timeout;
                 default:
-                    switch (readKeys(InputFd, bytes)) {
+                    switch (readKeys(InputFd, bytes, ProbeReadSize)) {
                         case ReadResult::Keys:
                             return ProbeRead::Bytes;
                         case ReadResult::End:
@@ -95,6 +98,10 @@ void RealTerminal::probeWidth() {
     renderer_.setAmbiguousWide(result.width == AmbiguousWidth::Wide);
     awaitingAnswer_ = result.width == AmbiguousWidth::Unknown;
     answerDeadline_ = Clock::now() + LateAnswerWindow;
+}
+
+std::size_t RealTerminal::readSize() const {
+    return awaitingAnswer_ ? ProbeReadSize : 1;
 }
 
 bool RealTerminal::takeLateAnswer() {
@@ -190,7 +197,7 @@ int RealTerminal::readKey() {
             handleSignalEvents();
             continue;
         }
-        if (readKeys(InputFd, keys_) == ReadResult::End) {
+        if (readKeys(InputFd, keys_, readSize()) == ReadResult::End) {
             gone_ = true;
             throw EndOfInput{};
         }
@@ -206,7 +213,7 @@ int RealTerminal::readKey() {
 bool RealTerminal::keyWaiting() {
     handleSignalEvents();
     if (keys_.empty() && !gone_ && inputReady(InputFd)) {
-        if (readKeys(InputFd, keys_) == ReadResult::End) {
+        if (readKeys(InputFd, keys_, readSize()) == ReadResult::End) {
             gone_ = true;
         }
         takeLateAnswer();

@@ -57,6 +57,8 @@ class RealTerminal : public Console {
     // Takes an answer to the width probe that came too late out of the keys and acts on it.
     // True when it changed the way the screen is drawn.
     bool takeLateAnswer();
+    // How many bytes one read of the keys takes.
+    std::size_t readSize() const;
     void writeOut(std::string_view utf8);
 
     static constexpr int InputFd = 0;

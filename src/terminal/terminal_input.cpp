@@ -4,6 +4,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 
@@ -62,9 +63,9 @@ bool inputReady(int inputFd) {
     return fd.revents != 0;
 }
 
-ReadResult readKeys(int inputFd, std::string& keys) {
+ReadResult readKeys(int inputFd, std::string& keys, std::size_t most) {
     std::array<char, 256> buffer;
-    const ssize_t got = ::read(inputFd, buffer.data(), buffer.size());
+    const ssize_t got = ::read(inputFd, buffer.data(), std::min(most, buffer.size()));
     if (got > 0) {
         keys.append(buffer.data(), static_cast<std::size_t>(got));
         return ReadResult::Keys;

@@ -27,8 +27,9 @@ enum class ReadResult {
     Again,  // interrupted: wait again
     End,    // end of input, or the terminal went away
 };
-// Appends the bytes the input holds (at least one; blocks until one comes).
-ReadResult readKeys(int inputFd, std::string& keys);
+// Appends at least one and at most `most` of the bytes the input holds (blocks until one
+// comes).
+ReadResult readKeys(int inputFd, std::string& keys, std::size_t most);
 
 // The terminal's size in columns and rows; 80 x 24 when it cannot be known.
 void terminalSize(int fd, int& columns, int& rows);

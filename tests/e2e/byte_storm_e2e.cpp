@@ -54,7 +54,9 @@ constexpr ScreenMark ScreenMarks[] = {
 struct Figures {
     double seconds = 0;
     std::size_t bytesSent = 0;
+    std::size_t bytesFlushed = 0;  // sent in floods and dropped before the game read them
     int zerosSent = 0;
+    int floods = 0;
     int resizes = 0;
     int screenChanges = 0;
     double longestStillScreen = 0;  // seconds
@@ -62,14 +64,6 @@ struct Figures {
     double recoverySeconds = 0;
     std::map<std::string, int> screensSeen;  // how often each screen came up
 };
-
-void noteScreen(const std::string& text, Figures& figures) {
-    for (const ScreenMark& mark : ScreenMarks) {
-        if (text.find(mark.text) != std::string::npos) {
-            ++figures.screensSeen[mark.name];
-        }
-    }
-}
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -90,68 +84,129 @@ bool sendGuardedZero(PtySession& session) {
     return true;
 }
 
-// Storms for the given time; fails when the game ends on the way.
-Figures storm(PtySession& session, std::chrono::seconds duration, unsigned seed, bool allowAbout) {
-    StormSource source(seed, allowAbout);
-    std::mt19937 random(seed);
-    Figures figures;
-    const auto start = Clock::now();
-    auto lastChange = start;
-    auto lastRead = start;
-    int waiting = 0;  // bytes the game had not read at the last look, plus those sent since
-    auto nextZero = start + 1s;
-    auto nextResize = start + 7s;
-    bool resized = false;
-    std::size_t lastScreen = 0;
-    while (Clock::now() < start + duration) {
-        session.settle(10ms);
-        if (const auto status = session.waitExit(0ms)) {
-            ADD_FAILURE() << "the game ended during the storm, status " << *status << " after "
-                          << secondsSince(start) << " s\n"
-                          << screenOf(session);
-            return figures;
+// The storm: random input at the pace the game reads it, a lone '0' now and then, a while
+// at a random terminal size every few seconds, and a flood of a full input queue now and
+// then (dropped after a moment, as the game reads one key per tick in play).
+class Storm {
+  public:
+    Storm(PtySession& session, unsigned seed, bool allowAbout)
+        : session_(session), source_(seed, allowAbout), random_(seed) {}
+
+    // Storms for the given time; fails when the game ends on the way.
+    Figures run(std::chrono::seconds duration) {
+        const auto start = Clock::now();
+        lastChange_ = lastRead_ = start;
+        nextZero_ = start + 1s;
+        nextResize_ = start + 7s;
+        nextFlood_ = start + 20s;
+        while (Clock::now() < start + duration) {
+            session_.settle(10ms);
+            if (const auto status = session_.waitExit(0ms)) {
+                ADD_FAILURE() << "the game ended during the storm, status " << *status << " after "
+                              << secondsSince(start) << " s\n"
+                              << screenOf(session_);
+                return figures_;
+            }
+            feed();
+            watchScreen();
+            resizeNow();
+            interrupt();
         }
-        // The game read something when less waits than before plus what was sent since.
-        const int pending = session.pendingInput();
-        if (pending == 0 || pending < waiting) {
-            lastRead = Clock::now();
+        if (resized_) {
+            session_.resize(Columns, Rows);
         }
-        figures.longestUnreadInput = std::max(figures.longestUnreadInput, secondsSince(lastRead));
-        waiting = pending;
+        figures_.seconds = secondsSince(start);
+        return figures_;
+    }
+
+  private:
+    // Sends a chunk when little waits; notes whether the game read anything since the last
+    // look (less waits than then plus what was sent since).
+    void feed() {
+        const int pending = session_.pendingInput();
+        if (pending == 0 || pending < waiting_) {
+            lastRead_ = Clock::now();
+        }
+        figures_.longestUnreadInput =
+            std::max(figures_.longestUnreadInput, secondsSince(lastRead_));
+        waiting_ = pending;
         if (pending < QueueLimit) {
-            const std::size_t sent = session.sendSome(source.chunk());
-            figures.bytesSent += sent;
-            waiting += static_cast<int>(sent);
+            send(source_.chunk());
         }
-        const std::string text = session.screenText();
+    }
+
+    void send(const std::string& bytes) {
+        const std::size_t sent = session_.sendSome(bytes);
+        figures_.bytesSent += sent;
+        waiting_ += static_cast<int>(sent);
+    }
+
+    void watchScreen() {
+        const std::string text = session_.screenText();
         const std::size_t shown = std::hash<std::string>{}(text);
-        if (shown != lastScreen) {
-            lastScreen = shown;
-            ++figures.screenChanges;
-            noteScreen(text, figures);
-            lastChange = Clock::now();
+        if (shown != lastScreen_) {
+            lastScreen_ = shown;
+            ++figures_.screenChanges;
+            lastChange_ = Clock::now();
+            for (const ScreenMark& mark : ScreenMarks) {
+                if (text.find(mark.text) != std::string::npos) {
+                    ++figures_.screensSeen[mark.name];
+                }
+            }
         }
-        figures.longestStillScreen = std::max(figures.longestStillScreen, secondsSince(lastChange));
-        if (Clock::now() >= nextResize) {
-            // A while at a random size (the size notice, repaints), then back to full size.
-            resized = !resized;
-            session.resize(resized ? 40 + static_cast<int>(random() % 160) : Columns,
-                           resized ? 10 + static_cast<int>(random() % 60) : Rows);
-            figures.resizes += resized ? 1 : 0;
-            nextResize = Clock::now() + (resized ? 2s : 7s);
+        figures_.longestStillScreen =
+            std::max(figures_.longestStillScreen, secondsSince(lastChange_));
+    }
+
+    // A while at a random size (the size notice, repaints), then back to full size.
+    void resizeNow() {
+        if (Clock::now() < nextResize_) {
+            return;
         }
-        if (!resized && Clock::now() >= nextZero) {
-            figures.zerosSent += sendGuardedZero(session) ? 1 : 0;
-            nextZero = Clock::now() + 2s;
-            lastRead = Clock::now();  // the quiet moment is the storm's, not the game's
+        resized_ = !resized_;
+        session_.resize(resized_ ? 40 + static_cast<int>(random_() % 160) : Columns,
+                        resized_ ? 10 + static_cast<int>(random_() % 60) : Rows);
+        figures_.resizes += resized_ ? 1 : 0;
+        nextResize_ = Clock::now() + (resized_ ? 2s : 7s);
+    }
+
+    // A lone '0', or a flood, at full size only: the menu check needs the whole menu.
+    void interrupt() {
+        if (resized_) {
+            return;
+        }
+        if (Clock::now() >= nextFlood_) {
+            for (int i = 0; i < 400; ++i) {
+                send(source_.chunk());
+            }
+            session_.settle(2s);
+            figures_.bytesFlushed += static_cast<std::size_t>(session_.pendingInput());
+            session_.flushInput();
+            waiting_ = 0;
+            ++figures_.floods;
+            nextFlood_ = Clock::now() + 30s;
+        } else if (Clock::now() >= nextZero_) {
+            if (sendGuardedZero(session_)) {
+                ++figures_.zerosSent;
+                ++waiting_;
+            }
+            nextZero_ = Clock::now() + 2s;
         }
     }
-    if (resized) {
-        session.resize(Columns, Rows);
-    }
-    figures.seconds = secondsSince(start);
-    return figures;
-}
+
+    PtySession& session_;
+    StormSource source_;
+    std::mt19937 random_;
+    Figures figures_;
+    Clock::time_point lastChange_;
+    Clock::time_point lastRead_;
+    Clock::time_point nextZero_;
+    Clock::time_point nextResize_;
+    Clock::time_point nextFlood_;
+    int waiting_ = 0;  // bytes the game had not read at the last look, plus those sent since
+    bool resized_ = false;
+    std::size_t lastScreen_ = 0;
+};
 
 // Brings the game back to the main menu with one '0' at a time and quits it there.
 void recoverAndQuit(PtySession& session, Figures& figures, std::chrono::seconds limit) {
@@ -176,11 +231,11 @@ void recoverAndQuit(PtySession& session, Figures& figures, std::chrono::seconds 
 
 void report(const char* name, unsigned seed, const Figures& f) {
     std::printf(
-        "%s (seed %u): %.0f s, %zu bytes sent, %d guarded zeros, %d resizes, %d screen "
-        "changes, screen still at most %.1f s, input unread at most %.1f s, back at the menu "
-        "and quit in %.1f s\n",
-        name, seed, f.seconds, f.bytesSent, f.zerosSent, f.resizes, f.screenChanges,
-        f.longestStillScreen, f.longestUnreadInput, f.recoverySeconds);
+        "%s (seed %u): %.0f s, %zu bytes sent (%zu of them flooded and dropped unread, %d "
+        "floods), %d guarded zeros, %d resizes, %d screen changes, screen still at most %.1f s, "
+        "input unread at most %.1f s, back at the menu and quit in %.1f s\n",
+        name, seed, f.seconds, f.bytesSent, f.bytesFlushed, f.floods, f.zerosSent, f.resizes,
+        f.screenChanges, f.longestStillScreen, f.longestUnreadInput, f.recoverySeconds);
     std::printf("screens seen (times a changed screen showed them):");
     for (const auto& [screen, count] : f.screensSeen) {
         std::printf(" %s %d,", screen.c_str(), count);
@@ -203,7 +258,7 @@ void runStorm(const char* name, std::chrono::seconds duration, bool allowAbout,
     START_OR_SKIP(session);
     ASSERT_TRUE(session.waitUntil([&] { return menuShown(session); })) << screenOf(session);
     const unsigned seed = stormSeed();
-    Figures figures = storm(session, duration, seed, allowAbout);
+    Figures figures = Storm(session, seed, allowAbout).run(duration);
     if (::testing::Test::HasFailure()) {
         return;
     }
