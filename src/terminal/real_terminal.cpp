@@ -96,7 +96,7 @@ void RealTerminal::probeWidth() {
                                              read, ProbeTimeout);
     keys_ = std::move(result.keys);
     renderer_.setAmbiguousWide(result.width == AmbiguousWidth::Wide);
-    awaitingAnswer_ = result.width == AmbiguousWidth::Unknown;
+    awaitingAnswer_ = !result.answered;
     answerDeadline_ = Clock::now() + LateAnswerWindow;
 }
 

@@ -59,6 +59,7 @@ ProbeResult probeAmbiguousWidth(
             return result;
         }
         if (const auto report = findCursorReport(result.keys)) {
+            result.answered = true;
             result.width = widthFromColumn(report->column);
             result.keys.erase(report->at, report->length);
             return result;

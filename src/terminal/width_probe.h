@@ -39,7 +39,8 @@ enum class ProbeRead {
 };
 
 struct ProbeResult {
-    AmbiguousWidth width = AmbiguousWidth::Unknown;  // Unknown: no answer in time
+    bool answered = false;                           // an answer came in time
+    AmbiguousWidth width = AmbiguousWidth::Unknown;  // Unknown: no answer, or an odd one
     std::string keys;  // the bytes that arrived meanwhile and were not the answer
 };
 

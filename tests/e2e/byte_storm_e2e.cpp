@@ -186,7 +186,9 @@ class Storm {
             ++figures_.floods;
             nextFlood_ = Clock::now() + 30s;
         } else if (Clock::now() >= nextZero_) {
-            if (sendGuardedZero(session_)) {
+            // Half the time a second one, which takes a paused game back to the main menu.
+            const int zeros = random_() % 2 == 0 ? 2 : 1;
+            for (int i = 0; i < zeros && sendGuardedZero(session_); ++i) {
                 ++figures_.zerosSent;
                 ++waiting_;
             }

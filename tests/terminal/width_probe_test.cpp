@@ -45,16 +45,19 @@ TEST(WidthProbe, TheAnswersColumnGivesTheWidth) {
     struct Case {
         std::deque<std::string> chunks;
         AmbiguousWidth width;
+        bool answered;
     };
     for (const Case& c : {
-             Case{{"\x1b[1;2R"}, AmbiguousWidth::Narrow}, Case{{"\x1b[1;3R"}, AmbiguousWidth::Wide},
-             Case{{"\x1b[", "1;", "3", "R"}, AmbiguousWidth::Wide},  // in pieces
-             Case{{"\x1b[1;1R"}, AmbiguousWidth::Unknown},           // the block did not print
-             Case{{}, AmbiguousWidth::Unknown},                      // no answer
+             Case{{"\x1b[1;2R"}, AmbiguousWidth::Narrow, true},
+             Case{{"\x1b[1;3R"}, AmbiguousWidth::Wide, true},
+             Case{{"\x1b[", "1;", "3", "R"}, AmbiguousWidth::Wide, true},  // in pieces
+             Case{{"\x1b[1;1R"}, AmbiguousWidth::Unknown, true},  // the block did not print
+             Case{{}, AmbiguousWidth::Unknown, false},
          }) {
         ScriptedTerminal terminal{c.chunks};
         const ProbeResult result = terminal.probe();
         EXPECT_EQ(result.width, c.width) << testing::PrintToString(c.chunks);
+        EXPECT_EQ(result.answered, c.answered) << testing::PrintToString(c.chunks);
         EXPECT_EQ(result.keys, "");
         // The block and the question go out before any answer is awaited.
         EXPECT_EQ(terminal.writtenBeforeFirstRead, "\x1b[H█\x1b[6n");
