@@ -124,8 +124,9 @@ class Storm {
     // look (less waits than then plus what was sent since).
     void feed() {
         const int pending = session_.pendingInput();
-        if (pending == 0 || pending < waiting_) {
+        if (pending < waiting_ || (pending == 0 && !droppedUnread_)) {
             lastRead_ = Clock::now();
+            droppedUnread_ = false;
         }
         figures_.longestUnreadInput =
             std::max(figures_.longestUnreadInput, secondsSince(lastRead_));
@@ -180,7 +181,9 @@ class Storm {
                 send(source_.chunk());
             }
             session_.settle(2s);
-            figures_.bytesFlushed += static_cast<std::size_t>(session_.pendingInput());
+            const int unread = session_.pendingInput();
+            figures_.bytesFlushed += static_cast<std::size_t>(unread);
+            droppedUnread_ = unread > 0;  // an empty queue now says nothing of the game
             session_.flushInput();
             waiting_ = 0;
             ++figures_.floods;
@@ -206,6 +209,7 @@ class Storm {
     Clock::time_point nextResize_;
     Clock::time_point nextFlood_;
     int waiting_ = 0;  // bytes the game had not read at the last look, plus those sent since
+    bool droppedUnread_ = false;  // the last flood was dropped before the game read it all
     bool resized_ = false;
     std::size_t lastScreen_ = 0;
 };

@@ -111,8 +111,10 @@ std::string StormSource::chunk() {
     }
     std::string out;
     for (const char c : raw) {
-        const bool left =
-            c == '0' || (c == '4' && !allowAbout_) || sendsASignal(static_cast<unsigned char>(c));
+        // A '4' on the main menu holds the game in the About screen for 92 s: one in four
+        // is kept, so that the storm gets to the other screens too.
+        const bool about = c == '4' && (!allowAbout_ || below(4) != 0);
+        const bool left = c == '0' || about || sendsASignal(static_cast<unsigned char>(c));
         if (!left) {
             out += c;
         }

@@ -3,8 +3,8 @@
 //
 // It never holds the bytes that raise signals through the terminal (Ctrl-C, Ctrl-Z, Ctrl-\),
 // nor '0', which quits from the main menu: the storm sends that only where it cannot quit.
-// Without the About screen it holds no '4' either, so that a short storm never waits out
-// the About tune.
+// It holds few '4's, and none without the About screen, so that a short storm never waits
+// out the About tune.
 #pragma once
 
 #include <random>
