@@ -50,6 +50,9 @@ class TestConsole : public Console {
     }
     // Changes the terminal size, as a resize event does.
     void resize(int columns, int rows);
+    // A resize event that comes when the virtual clock reaches `atMs`: the size changes and
+    // the screen is repainted at once, also in the middle of a sleep, a tone or a key wait.
+    void scheduleResize(int columns, int rows, std::int64_t atMs);
 
     // --- Observation ---
     std::int64_t nowMs() const { return nowMs_; }
@@ -87,8 +90,14 @@ class TestConsole : public Console {
         int key;
         std::int64_t dueMs;
     };
+    struct ScheduledResize {
+        int columns;
+        int rows;
+        std::int64_t atMs;
+    };
     void flush();
-    void advance(int ms);
+    void advance(std::int64_t ms);
+    void applyDueResizes();
 
     Screen screen_;
     Renderer renderer_;
@@ -100,6 +109,7 @@ class TestConsole : public Console {
     std::int64_t idleLimitMs_ = 3'600'000;
     std::deque<ScriptedKey> keys_;
     std::deque<int> randoms_;
+    std::deque<ScheduledResize> resizes_;
     bool hasFallback_ = false;
     std::minstd_rand fallback_;
     std::vector<SoundStep> sounds_;
