@@ -67,6 +67,9 @@ void TestConsole::advance(std::int64_t ms) {
     if (ms > 0) {
         nowMs_ += ms;
     }
+    if (nowMs_ > timeLimitMs_) {
+        throw EndOfInput{};
+    }
     // A resize that came while the game was blocked repaints at once, as on a terminal.
     if (!resizes_.empty() && resizes_.front().atMs <= nowMs_) {
         flush();

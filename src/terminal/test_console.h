@@ -43,6 +43,9 @@ class TestConsole : public Console {
     // Once every scripted key has been read, end the input (throw EndOfInput) when this much
     // virtual time has passed since the last key was due, so that no test can run forever.
     void setIdleLimitMs(std::int64_t ms) { idleLimitMs_ = ms; }
+    // Ends the input at the first blocking call that takes the virtual clock past this time,
+    // keys left or not, as when the terminal goes away: it bounds runs of generated scripts.
+    void setTimeLimitMs(std::int64_t ms) { timeLimitMs_ = ms; }
     // Called at every blocking key read, after the frame is rendered and before the key is
     // taken: the place where a test looks at the screen that waits for a key.
     void setKeyReadHook(std::function<void(const TestConsole&)> hook) {
@@ -107,6 +110,7 @@ class TestConsole : public Console {
     std::int64_t nowMs_ = 0;
     std::int64_t lastKeyDueMs_ = 0;
     std::int64_t idleLimitMs_ = 3'600'000;
+    std::int64_t timeLimitMs_ = INT64_MAX;
     std::deque<ScriptedKey> keys_;
     std::deque<int> randoms_;
     std::deque<ScheduledResize> resizes_;

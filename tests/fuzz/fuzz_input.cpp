@@ -112,6 +112,7 @@ void loadScript(const FuzzScript& script, TestConsole& console) {
         console.scheduleResize(resize.columns, resize.rows, resize.atMs);
     }
     console.setIdleLimitMs(IdleLimitMs);
+    console.setTimeLimitMs(TimeLimitMs);
 }
 
 int runFuzzInput(std::span<const std::uint8_t> data) {

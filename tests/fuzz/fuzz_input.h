@@ -14,7 +14,7 @@
 // (1..128): smaller and larger than the screen canvas. A record cut short by the end of the
 // data is dropped. The random values the game draws come first from the records, in order,
 // then from a seeded engine; the keys end with the data, and the test console ends the input
-// once the game has idled for IdleLimitMs after the last key.
+// once the game has idled for IdleLimitMs after the last key, or at TimeLimitMs.
 #pragma once
 
 #include <cstdint>
@@ -32,9 +32,11 @@ inline constexpr std::uint8_t OpResize = 0xF3;
 inline constexpr std::uint8_t OpKey = 0xF4;
 
 // Virtual time after the last key at which the input ends.
-inline constexpr std::int64_t IdleLimitMs = 30'000;
-// The script's times stop growing here, so that no input runs for long in real time.
-inline constexpr std::int64_t MaxScriptMs = 600'000;
+inline constexpr std::int64_t IdleLimitMs = 10'000;
+// The script's times stop growing here, and the input ends when the game's own clock (a long
+// tune, many screens) passes the time limit, so that no input runs for long in real time.
+inline constexpr std::int64_t MaxScriptMs = 180'000;
+inline constexpr std::int64_t TimeLimitMs = 200'000;
 
 struct FuzzKey {
     int key = 0;
@@ -61,7 +63,7 @@ struct FuzzScript {
 FuzzScript decodeFuzzInput(std::span<const std::uint8_t> data);
 
 // Loads the script into a test console (made with the script's size): keys, random values and
-// the fallback engine, resize events and the idle limit.
+// the fallback engine, resize events, the idle limit and the time limit.
 void loadScript(const FuzzScript& script, TestConsole& console);
 
 // Runs the whole program on a test console loaded with the decoded input; returns its status.

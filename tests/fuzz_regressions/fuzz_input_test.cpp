@@ -80,14 +80,22 @@ TEST(FuzzInput, LoadedScriptRunsTheProgramToItsEnd) {
     EXPECT_EQ(console.keysLeft(), 0u);
 }
 
-TEST(FuzzInput, InputEndsAfterTheIdleLimit) {
+TEST(FuzzInput, InputEndsAfterTheIdleLimitOrAtTheTimeLimit) {
     // A game with no keys after its start: the test console ends the input once the game has
     // idled for the limit, and the program ends with status 0.
-    TestConsole console(160, 60);
-    loadScript(decodeFuzzInput(bytes({159, 0x76, 1, 0, '1'})), console);
-    EXPECT_EQ(testing::runProgram(console).status, 0);
-    EXPECT_GT(console.nowMs(), IdleLimitMs);
-    EXPECT_LT(console.nowMs(), IdleLimitMs + 1000);
+    TestConsole idle(160, 60);
+    loadScript(decodeFuzzInput(bytes({159, 0x76, 1, 0, '1'})), idle);
+    EXPECT_EQ(testing::runProgram(idle).status, 0);
+    EXPECT_GT(idle.nowMs(), IdleLimitMs);
+    EXPECT_LT(idle.nowMs(), IdleLimitMs + 1000);
+
+    // Three About screens with all their keys at once: the tunes take the clock past the time
+    // limit in the third, and the input ends there.
+    TestConsole about(160, 60);
+    loadScript(decodeFuzzInput(bytes({159, 0x76, 1, 0, '4', 'x', '4', 'x', '4', 'x', '0'})), about);
+    EXPECT_EQ(testing::runProgram(about).status, 0);
+    EXPECT_EQ(about.keysLeft(), 2u);
+    EXPECT_LE(about.nowMs(), TimeLimitMs + 1000);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Resize events scheduled on the test console's virtual clock.
+// Events on the test console's virtual clock: scheduled resizes and the time limit.
 #include "terminal/test_console.h"
 
 #include <gtest/gtest.h>
@@ -43,6 +43,21 @@ TEST(TestConsoleResize, EventDuringAKeyWaitComesBeforeTheKey) {
     EXPECT_EQ(console.nowMs(), 1000);
     EXPECT_EQ(console.columns(), 30);
     EXPECT_EQ(console.rows(), 5);
+}
+
+TEST(TestConsoleTimeLimit, EndsTheInputWithKeysLeft) {
+    TestConsole console;
+    console.setTimeLimitMs(1000);
+    console.pushKey('a');
+    console.pushKey('b', 1200);
+    EXPECT_EQ(console.readKey(), 'a');
+    console.sleepMs(1000);  // up to the limit itself
+    EXPECT_THROW(console.tone(440, 1), EndOfInput);
+
+    TestConsole waiting;
+    waiting.setTimeLimitMs(1000);
+    waiting.pushKey('b', 1200);
+    EXPECT_THROW(waiting.readKey(), EndOfInput);  // the key would come too late
 }
 
 }  // namespace
