@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Writes the seed corpus of the fuzz target (tests/fuzz/corpus/): hand-made inputs that reach
-every screen. The byte layout is described in tests/fuzz/fuzz_input.h."""
+every screen. The byte layout is described in tests/fuzz/fuzz_input.h. Most inputs use a
+terminal just large enough for their screens: the renderer's work at every frame grows with the
+terminal's size, and the fuzzer tries other sizes by itself."""
 import os
 import struct
 import sys
@@ -14,7 +16,7 @@ def size(columns, rows):
     return bytes([columns - 1 - 64 * wide, ((rows - 1) << 1) | wide])
 
 
-def header(columns=160, rows=60, seed=1):
+def header(columns=100, rows=30, seed=1):
     return size(columns, rows) + struct.pack("<H", seed)
 
 
@@ -52,7 +54,8 @@ CORPUS = {
     "game_timed": header() + keys("1") + keys("ddssddssaaww", 150) + keys("0x", 300)
     + keys("dsdsds", 120) + keys("00", 300) + keys("0"),
     # Map settings (size 3, monster level 5), then a game.
-    "settings_map": header() + keys("2135") + keys("1") + keys("sdsdsdsd", 200) + keys("000"),
+    "settings_map": header(110, 40) + keys("2135") + keys("21xx") + keys("1")
+    + keys("sdsdsdsd", 200) + keys("000"),
     # Map settings with keys out of range.
     "settings_map_out_of_range": header() + keys("21x7") + keys("0"),
     # Each mode, then a game in it.
@@ -60,16 +63,17 @@ CORPUS = {
     "mode_endless": header() + mode(3) + keys("1") + keys("dsdsdsddss", 100) + keys("000"),
     "mode_wargod": header() + mode(4) + keys("1") + keys("w" * 5 + "a" * 5 + "d" * 60 + "s" * 60,
                                                          100) + keys("000"),
-    "mode_easter_egg": header() + mode(5) + keys("1") + keys("dsdsdsdsp3x", 100) + keys("000"),
+    "mode_easter_egg": header(160, 60) + mode(5) + keys("1") + keys("dsdsdsdsp3x", 100)
+    + keys("000"),
     # Easter egg, then back to a carved mode without the map settings.
-    "mode_easter_then_timed": header() + mode(5) + mode(1) + keys("1") + keys("ddss", 100)
+    "mode_easter_then_timed": header(130, 48) + mode(5) + mode(1) + keys("1") + keys("ddss", 100)
     + keys("000"),
     # Lives and shop settings, each value.
     "settings_lives": header() + keys("235") + keys("23x") + keys("0"),
     "settings_shop": header() + keys("240") + keys("1p") + keys("00") + keys("241") + keys("0"),
     "settings_other_key": header() + keys("2x") + keys("0"),
     # The shop during a game: a life, the knife, the gun, refusals, then the weapons.
-    "shop_and_weapons": header() + keys("1") + keys("p1x2x3x3x2xq", 50)
+    "shop_and_weapons": header() + keys("1") + keys("p1233x2xq", 50)
     + keys("dkjskjakjwkj", 300) + keys("000"),
     # Too poor for the shop: buy lives until the purse is empty.
     "shop_poor": header() + keys("1p") + keys("1" * 26) + keys("x2x3xq") + keys("000"),
@@ -79,9 +83,11 @@ CORPUS = {
     # A game on a terminal that changes its size while it plays.
     "resize_game": header(80, 24) + keys("1") + keys("dd", 100) + resize(30, 10) + keys("ss", 100)
     + resize(300, 120) + keys("dd", 100) + resize(1, 1) + keys("0x", 100) + keys("000"),
-    # A game left to the monsters, with the random values chosen: the defeat screen.
-    "defeat": header(160, 60, 7) + randoms(0, 0, 3, 1, 2) + keys("1") + wait(30000)
-    + keys("s" * 20, 500) + wait(10000) + keys("x0") + keys("0"),
+    # A timed game left alone until its clock runs out: the defeat screen.
+    "defeat": header(100, 30, 7) + keys("1") + wait(60000) + keys("x0") + keys("0"),
+    # A game whose random values are chosen: the start room, then the carving's draws.
+    "chosen_randoms": header(100, 30, 3) + randoms(*([0, 70000] + [1, 2, 3, 255] * 40))
+    + keys("1") + keys("dsdsdsdsdsds", 100) + keys("000"),
 }
 
 
