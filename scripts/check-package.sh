@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the Debian package in a release build, lists it, unpacks it into a scratch root and
+# Builds the Debian package in an optimised build, lists it, unpacks it into a scratch root and
 # checks what a user gets: the files and their places, the control fields, the manual pages
 # (groff with every warning, lexgrog) and the unpacked game itself, whose main menu is run in
 # a pseudo-terminal and left with the key 0. Also checks where `cmake --install` puts the game
@@ -24,7 +24,9 @@ fail() {
 }
 
 echo "== package =="
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNWICK_TESTS=OFF \
+# Optimised as Debian builds its packages (-O2, the same build type as test.sh); the debug
+# information is stripped from the packaged binary.
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_TESTS=OFF \
     -DTARNWICK_BENCH=OFF >/dev/null
 ninja -C "$build" -j2 >/dev/null
 rm -f "$build"/tarnwick_*.deb

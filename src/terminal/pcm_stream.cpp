@@ -48,25 +48,13 @@ std::unique_ptr<PcmStream> PcmStream::openDefault() {
     return std::unique_ptr<PcmStream>(new PcmStream(std::move(handle)));
 }
 
-long PcmStream::writableFrames() {
-    snd_pcm_sframes_t frames = snd_pcm_avail_update(handle_->pcm);
-    if (frames < 0) {
-        // An underrun (the game was quiet for a while) or a suspend: prepare and go on.
-        if (snd_pcm_recover(handle_->pcm, static_cast<int>(frames), 1) < 0) {
-            return -1;
-        }
-        frames = snd_pcm_avail_update(handle_->pcm);
-    }
-    return frames < 0 ? -1 : static_cast<long>(frames);
-}
-
 long PcmStream::write(const std::int16_t* samples, long frames) {
     const snd_pcm_sframes_t written =
         snd_pcm_writei(handle_->pcm, samples, static_cast<snd_pcm_uframes_t>(frames));
     if (written >= 0) {
         return static_cast<long>(written);
     }
-    // An underrun or an interrupting signal: nothing was written, the caller tries again.
+    // An underrun, a suspend or an interrupting signal: prepare again; the caller retries.
     return snd_pcm_recover(handle_->pcm, static_cast<int>(written), 1) < 0 ? -1 : 0;
 }
 
@@ -94,9 +82,6 @@ struct PcmStream::Handle {};
 
 std::unique_ptr<PcmStream> PcmStream::openDefault() {
     return nullptr;
-}
-long PcmStream::writableFrames() {
-    return -1;
 }
 long PcmStream::write(const std::int16_t*, long) {
     return -1;

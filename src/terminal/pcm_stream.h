@@ -16,11 +16,10 @@ class PcmStream {
     PcmStream(const PcmStream&) = delete;
     PcmStream& operator=(const PcmStream&) = delete;
 
-    // Frames that can be written now without blocking (recovering from an underrun first);
-    // negative when the device has failed for good.
-    long writableFrames();
-    // Writes at most writableFrames() frames; returns how many were written, negative when
-    // the device has failed for good.
+    // Writes the frames, blocking while the device's buffer is full; recovers from an
+    // underrun (the game was quiet for a while) or an interrupting signal. Returns how many
+    // frames were written (possibly fewer than asked), negative when the device has failed
+    // for good.
     long write(const std::int16_t* samples, long frames);
     // Frames written but not yet heard; negative when the device has failed for good.
     long queuedFrames();

@@ -1,10 +1,13 @@
 #include "terminal/real_terminal.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 
 #include "terminal/terminal_input.h"
 #include "terminal/terminal_modes.h"
 #include "terminal/terminal_signals.h"
+#include "terminal/width_probe.h"
 
 namespace tarnwick {
 
@@ -22,12 +25,22 @@ std::string titleSequence(std::string_view title) {
     return out + '\a';
 }
 
+// How long the width probe waits for its answer, and how long after that a late answer is
+// still taken out of the keys.
+constexpr std::chrono::milliseconds ProbeTimeout{200};
+constexpr std::chrono::seconds LateAnswerWindow{3};
+
 }  // namespace
 
-RealTerminal::RealTerminal() : tones_([this](Clock::time_point deadline) { waitUntil(deadline); }) {
+RealTerminal::RealTerminal()
+    : encoding_(localeCodeset()),
+      tones_([this](Clock::time_point deadline) { waitUntil(deadline); }) {
     eventFd_ = installSignalHandlers();
     enterTerminal(InputFd, OutputFd);
     terminalSize(OutputFd, columns_, rows_);
+    if (::isatty(InputFd) == 1 && ::isatty(OutputFd) == 1) {
+        probeWidth();
+    }
 }
 
 RealTerminal::~RealTerminal() {
@@ -40,9 +53,66 @@ void RealTerminal::flush() {
     std::string bytes;
     bytes.swap(pending_);
     bytes += renderer_.frame(screen_, columns_, rows_);
-    if (!bytes.empty() && !writeAll(OutputFd, bytes)) {
+    writeOut(bytes);
+}
+
+void RealTerminal::writeOut(std::string_view utf8) {
+    if (utf8.empty()) {
+        return;
+    }
+    const bool written = encoding_.converts() ? writeAll(OutputFd, encoding_.encode(utf8))
+                                              : writeAll(OutputFd, utf8);
+    if (!written) {
         gone_ = true;
     }
+}
+
+void RealTerminal::probeWidth() {
+    auto read = [this](std::string& bytes, std::chrono::milliseconds timeout) {
+        const auto deadline = Clock::now() + timeout;
+        while (true) {
+            switch (waitFor(InputFd, true, eventFd_, deadline)) {
+                case WaitResult::Event:
+                    handleSignalEvents();
+                    break;
+                case WaitResult::Deadline:
+                    return ProbeRead::Timeout;
+                default:
+                    switch (readKeys(InputFd, bytes)) {
+                        case ReadResult::Keys:
+                            return ProbeRead::Bytes;
+                        case ReadResult::End:
+                            return ProbeRead::End;
+                        default:
+                            break;
+                    }
+            }
+        }
+    };
+    ProbeResult result = probeAmbiguousWidth([this](std::string_view bytes) { writeOut(bytes); },
+                                             read, ProbeTimeout);
+    keys_ = std::move(result.keys);
+    renderer_.setAmbiguousWide(result.width == AmbiguousWidth::Wide);
+    awaitingAnswer_ = result.width == AmbiguousWidth::Unknown;
+    answerDeadline_ = Clock::now() + LateAnswerWindow;
+}
+
+bool RealTerminal::takeLateAnswer() {
+    if (!awaitingAnswer_) {
+        return false;
+    }
+    if (Clock::now() > answerDeadline_) {
+        awaitingAnswer_ = false;
+        return false;
+    }
+    const auto report = findCursorReport(keys_);
+    if (!report) {
+        return false;
+    }
+    keys_.erase(report->at, report->length);
+    awaitingAnswer_ = false;
+    renderer_.setAmbiguousWide(widthFromColumn(report->column) == AmbiguousWidth::Wide);
+    return true;
 }
 
 void RealTerminal::handleSignalEvents() {
@@ -115,28 +185,34 @@ void RealTerminal::setTitle(std::string_view title) {
 int RealTerminal::readKey() {
     flush();
     throwIfGone();
-    while (true) {
-        const WaitResult result = waitFor(InputFd, true, eventFd_, std::nullopt);
-        if (result == WaitResult::Event) {
+    while (keys_.empty()) {
+        if (waitFor(InputFd, true, eventFd_, std::nullopt) == WaitResult::Event) {
             handleSignalEvents();
             continue;
         }
-        int key = 0;
-        const ReadResult read = readKeyByte(InputFd, key);
-        if (read == ReadResult::Key) {
-            return key;
-        }
-        if (read == ReadResult::End) {
+        if (readKeys(InputFd, keys_) == ReadResult::End) {
             gone_ = true;
             throw EndOfInput{};
         }
+        if (takeLateAnswer()) {
+            flush();
+        }
     }
+    const int key = static_cast<unsigned char>(keys_.front());
+    keys_.erase(0, 1);
+    return key;
 }
 
 bool RealTerminal::keyWaiting() {
     handleSignalEvents();
+    if (keys_.empty() && !gone_ && inputReady(InputFd)) {
+        if (readKeys(InputFd, keys_) == ReadResult::End) {
+            gone_ = true;
+        }
+        takeLateAnswer();
+    }
     // At the end of input the answer is yes, so that the next read ends the program.
-    return gone_ || inputReady(InputFd);
+    return gone_ || !keys_.empty();
 }
 
 void RealTerminal::sleepMs(int ms) {

@@ -1,9 +1,11 @@
 // The real terminal: the console on a Linux text terminal.
 //
 // The game draws on the screen model; at each point where it blocks (a key read, a sleep,
-// a tone or rest, the end) the renderer sends what changed as one write. Keys are read raw,
-// one byte each. The terminal's modes are restored on every way out (see terminal_modes.h
-// and terminal_signals.h). One RealTerminal per process.
+// a tone or rest, the end) the renderer sends what changed as one write, in the locale's
+// character set (output_encoding.h). Keys are read raw, one byte each. At start the
+// terminal is asked how wide it draws ambiguous characters (width_probe.h). The terminal's
+// modes are restored on every way out (see terminal_modes.h and terminal_signals.h). One
+// RealTerminal per process.
 #pragma once
 
 #include <chrono>
@@ -11,6 +13,7 @@
 #include <string_view>
 
 #include "terminal/console.h"
+#include "terminal/output_encoding.h"
 #include "terminal/renderer.h"
 #include "terminal/screen.h"
 #include "terminal/tone_output.h"
@@ -49,6 +52,12 @@ class RealTerminal : public Console {
     // Throws EndOfInput once the input has ended or the terminal went away, so that a screen
     // that only sleeps or plays sounds still ends.
     void throwIfGone() const;
+    // Asks the terminal how wide it draws ambiguous characters; keeps the keys typed meanwhile.
+    void probeWidth();
+    // Takes an answer to the width probe that came too late out of the keys and acts on it.
+    // True when it changed the way the screen is drawn.
+    bool takeLateAnswer();
+    void writeOut(std::string_view utf8);
 
     static constexpr int InputFd = 0;
     static constexpr int OutputFd = 1;
@@ -57,6 +66,10 @@ class RealTerminal : public Console {
     Renderer renderer_;
     std::string pending_;  // mode and title sequences for the next write
     std::string title_;
+    std::string keys_;  // keys read from the input and not yet taken
+    OutputEncoding encoding_;
+    bool awaitingAnswer_ = false;  // the probe went unanswered; an answer may still come
+    Clock::time_point answerDeadline_;
     int columns_ = 80;
     int rows_ = 24;
     int eventFd_ = -1;

@@ -32,7 +32,8 @@ constexpr std::array<Range, 16> WideRanges{{
     {0x20000, 0x3FFFD},
 }};
 
-// Decodes one code point at `pos`, advancing it; malformed bytes decode as U+FFFD.
+}  // namespace
+
 char32_t decodeUtf8(std::string_view text, std::size_t& pos) {
     const auto lead = static_cast<unsigned char>(text[pos++]);
     if (lead < 0x80) {
@@ -60,6 +61,8 @@ char32_t decodeUtf8(std::string_view text, std::size_t& pos) {
     }
     return ch;
 }
+
+namespace {
 
 // Skips an escape sequence starting at text[pos] == ESC. Returns the SGR parameters when it
 // is an SGR sequence, and sets `isSgr`.
@@ -142,6 +145,8 @@ void Screen::clear() {
     std::fill(cells_.begin(), cells_.end(), Cell{});
     cursorX_ = 0;
     cursorY_ = 0;
+    usedColumns_ = 0;
+    usedRows_ = 0;
 }
 
 const Cell& Screen::cell(int x, int y) const {
@@ -231,6 +236,11 @@ void Screen::put(char32_t ch) {
     at(x, y) = Cell{ch, static_cast<std::uint8_t>(width), style_};
     if (width == 2) {
         at(x + 1, y) = Cell{U' ', 0, style_};
+    }
+    // A blank in the default background shows nothing; anything else needs its place.
+    if (ch != U' ' || style_.bg != ColourDefault) {
+        usedColumns_ = std::max(usedColumns_, x + width);
+        usedRows_ = std::max(usedRows_, y + 1);
     }
 }
 

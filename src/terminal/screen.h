@@ -33,6 +33,8 @@ int codePointWidth(char32_t ch);
 int displayWidth(std::string_view utf8);
 // Appends the UTF-8 form of a code point.
 void appendUtf8(std::string& out, char32_t ch);
+// Decodes one code point at `pos`, advancing it; malformed bytes decode as U+FFFD.
+char32_t decodeUtf8(std::string_view text, std::size_t& pos);
 
 class Screen {
   public:
@@ -48,6 +50,11 @@ class Screen {
     void clear();
 
     const Cell& cell(int x, int y) const;
+    // The size the drawing needs: one past the rightmost column and the lowest row that a
+    // visible cell was written to since the last clear. Overwriting with blanks does not
+    // shrink it.
+    int usedColumns() const { return usedColumns_; }
+    int usedRows() const { return usedRows_; }
     int cursorX() const { return cursorX_; }
     int cursorY() const { return cursorY_; }
     Style style() const { return style_; }
@@ -69,6 +76,8 @@ class Screen {
     int cursorX_ = 0;
     int cursorY_ = 0;
     Style style_;
+    int usedColumns_ = 0;
+    int usedRows_ = 0;
 };
 
 }  // namespace tarnwick

@@ -1,12 +1,28 @@
 #include "terminal/sound.h"
 
 #include <array>
-
-#include "terminal/tune_steps.h"
+#include <span>
 
 namespace tarnwick {
 
 namespace {
+
+// One step of a cue or tune: a tone of hz for ms, or a rest of ms when hz is 0.
+struct TuneStep {
+    int hz;
+    int ms;
+};
+
+// Plays the steps in order: tones through Console::tone, rests through Console::rest.
+void playSteps(Console& console, std::span<const TuneStep> steps) {
+    for (const TuneStep& step : steps) {
+        if (step.hz == 0) {
+            console.rest(step.ms);
+        } else {
+            console.tone(step.hz, step.ms);
+        }
+    }
+}
 
 // Every note of the scale sounds for this long, with no pause after it.
 constexpr int NoteMs = 200;

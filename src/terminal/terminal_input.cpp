@@ -62,12 +62,12 @@ bool inputReady(int inputFd) {
     return fd.revents != 0;
 }
 
-ReadResult readKeyByte(int inputFd, int& key) {
-    unsigned char byte = 0;
-    const ssize_t got = ::read(inputFd, &byte, 1);
-    if (got == 1) {
-        key = byte;
-        return ReadResult::Key;
+ReadResult readKeys(int inputFd, std::string& keys) {
+    std::array<char, 256> buffer;
+    const ssize_t got = ::read(inputFd, buffer.data(), buffer.size());
+    if (got > 0) {
+        keys.append(buffer.data(), static_cast<std::size_t>(got));
+        return ReadResult::Keys;
     }
     if (got < 0 && (errno == EINTR || errno == EAGAIN)) {
         return ReadResult::Again;

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <optional>
+#include <string>
 
 namespace tarnwick {
 
@@ -22,11 +23,12 @@ WaitResult waitFor(int inputFd, bool watchInput, int eventFd,
 bool inputReady(int inputFd);
 
 enum class ReadResult {
-    Key,    // one byte was read
+    Keys,   // at least one byte was read
     Again,  // interrupted: wait again
     End,    // end of input, or the terminal went away
 };
-ReadResult readKeyByte(int inputFd, int& key);
+// Appends the bytes the input holds (at least one; blocks until one comes).
+ReadResult readKeys(int inputFd, std::string& keys);
 
 // The terminal's size in columns and rows; 80 x 24 when it cannot be known.
 void terminalSize(int fd, int& columns, int& rows);

@@ -30,6 +30,9 @@ void makeRaw() {
     }
     termios raw = savedModes;
     raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+    // Ctrl-S and Ctrl-Q are keys like any other: as flow control, a stray Ctrl-S would stop
+    // the output and freeze the game in its next write.
+    raw.c_iflag &= ~static_cast<tcflag_t>(IXON);
     raw.c_cc[VMIN] = 1;
     raw.c_cc[VTIME] = 0;
     tcsetattr(terminalInput, TCSANOW, &raw);

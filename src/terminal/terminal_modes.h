@@ -10,9 +10,9 @@
 
 namespace tarnwick {
 
-// Saves the input's modes and makes it raw (no line editing, no echo, one byte per read,
-// signal keys kept), then switches the output to the alternate screen, pushes the window
-// title and hides the cursor. Registers leaveTerminal with atexit once.
+// Saves the input's modes and makes it raw (no line editing, no echo, no flow control, one
+// byte per read, signal keys kept), then switches the output to the alternate screen, pushes
+// the window title and hides the cursor. Registers leaveTerminal with atexit once.
 void enterTerminal(int inputFd, int outputFd);
 // After a suspension: the same modes and sequences again, from the modes saved at first.
 void reenterTerminal();

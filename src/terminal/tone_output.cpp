@@ -16,12 +16,11 @@ using std::chrono::milliseconds;
 constexpr milliseconds FollowSlack{50};
 // Audio left queued when a sound returns: enough to cover the game's work until the next
 // sound is written, so that back-to-back notes have no gap.
-constexpr long QueueTargetFrames = 20L * SamplesPerMs;
-// While the device has no room, wait about this long before looking again.
-constexpr milliseconds RoomPoll{10};
+constexpr long QueueTargetFrames = 30L * SamplesPerMs;
 // A device still behind by this much after a sound's deadline is stuck: drop it and go on
-// in silence.
-constexpr milliseconds StuckAfter{500};
+// in silence. Generous, because a sound server may take a good part of a second to start a
+// stream.
+constexpr milliseconds StuckAfter{2000};
 
 milliseconds framesToMs(long frames) {
     return milliseconds(frames / SamplesPerMs);
@@ -54,37 +53,43 @@ void ToneOutput::play(int hz, int ms) {
         openTried_ = true;
         pcm_ = PcmStream::openDefault();
     }
-    if (pcm_ != nullptr && !feed(synthesize(hz, ms))) {
-        pcm_.reset();  // the device failed: the game goes on without sound
+    if (pcm_ != nullptr) {
+        const Fed fed = feed(synthesize(hz, ms));
+        if (fed == Fed::Paced) {
+            return;
+        }
+        if (fed == Fed::Failed) {
+            pcm_.reset();  // the device failed: the game goes on without sound
+        }
     }
     sleepUntil_(deadline_);
 }
 
-// Writes the samples as room frees up, then waits until only a little is still queued.
-bool ToneOutput::feed(const std::vector<std::int16_t>& samples) {
+// Writes the samples (the device's blocking write paces this) and, on a device that plays in
+// real time, waits until only a little is still queued: the next sound then follows with no
+// gap. Such a device's own clock says when the sound has ended; waiting on for the deadline
+// could let it run dry (a sound server that skipped part of a stream plays ahead of the
+// deadlines). The write is not broken up by naps: the PulseAudio plugin of ALSA can stall
+// for a second when a write follows a pause in the middle of a stream.
+ToneOutput::Fed ToneOutput::feed(const std::vector<std::int16_t>& samples) {
     const long total = static_cast<long>(samples.size());
     long done = 0;
     while (done < total) {
-        const long room = pcm_->writableFrames();
-        if (room < 0) {
-            return false;
-        }
-        if (room == 0) {
-            if (Clock::now() > deadline_ + StuckAfter) {
-                return false;
-            }
-            pcm_->start();
-            sleepUntil_(Clock::now() + RoomPoll);
-            continue;
-        }
-        const long written = pcm_->write(samples.data() + done, std::min(room, total - done));
-        if (written < 0) {
-            return false;
+        const long written = pcm_->write(samples.data() + done, total - done);
+        if (written < 0 || Clock::now() > deadline_ + StuckAfter) {
+            return Fed::Failed;
         }
         done += written;
     }
     pcm_->start();
-    return waitForQueue(QueueTargetFrames);
+    const long queued = pcm_->queuedFrames();
+    if (queued < 0) {
+        return Fed::Failed;
+    }
+    if (queued == 0) {
+        return Fed::Unpaced;  // a device that takes samples at once keeps no time
+    }
+    return waitForQueue(QueueTargetFrames) ? Fed::Paced : Fed::Failed;
 }
 
 bool ToneOutput::waitForQueue(long atMostFrames) {

@@ -25,16 +25,20 @@ class ToneOutput {
     ToneOutput(const ToneOutput&) = delete;
     ToneOutput& operator=(const ToneOutput&) = delete;
 
-    // Each returns when its time has passed. A sound that directly follows another starts
-    // at the other's deadline, not at the moment of the call, so a tune keeps its length.
+    // Each returns when its time has passed: on a device that plays in real time, when the
+    // sound has nearly been heard; otherwise at its deadline. A sound that directly follows
+    // another starts at the other's deadline, not at the moment of the call, so a tune keeps
+    // its length.
     void tone(int hz, int ms);
     void rest(int ms);
     // Whether the audio device is open. It is opened once, at the first tone or rest.
     bool hasDevice() const;
 
   private:
+    // How samples went to the device: played in real time, taken at once, or not at all.
+    enum class Fed { Paced, Unpaced, Failed };
     void play(int hz, int ms);
-    bool feed(const std::vector<std::int16_t>& samples);
+    Fed feed(const std::vector<std::int16_t>& samples);
     bool waitForQueue(long atMostFrames);
 
     std::unique_ptr<PcmStream> pcm_;

@@ -7,61 +7,11 @@
 
 #include <csignal>
 
+#include "menu_checks.h"
 #include "pty_session.h"
 
 namespace tarnwick::e2e {
 namespace {
-
-constexpr Colours RedOnBlack{1, 0};
-
-struct MenuLine {
-    int column;
-    int row;
-    std::string_view text;
-};
-constexpr MenuLine MenuLines[] = {
-    {36, 12, "欢迎来到Tarnwick游戏"},
-    {43, 14, "1. 开始游戏"},
-    {43, 16, "2. 设置"},
-    {43, 18, "3. 帮助"},
-    {43, 20, "4. 关于(请谨慎进入因为进入可能要好久才能出来)"},
-    {43, 22, "退出游戏请输入     0"},
-};
-
-std::string screenOf(const PtySession& session) {
-    return "screen:\n" + session.screenText();
-}
-
-#define START_OR_SKIP(session)                              \
-    if (!(session).started()) {                             \
-        GTEST_SKIP() << "no pseudo-terminal can be opened"; \
-    }
-
-bool menuShown(const PtySession& session) {
-    return session.textAt(43, 22, 20) == "退出游戏请输入     0";
-}
-
-void expectMenu(PtySession& session) {
-    ASSERT_TRUE(session.waitUntil([&] { return menuShown(session); })) << screenOf(session);
-    for (const MenuLine& line : MenuLines) {
-        const std::string text(line.text);
-        EXPECT_EQ(session.textAt(line.column, line.row, static_cast<int>(text.size()))
-                      .substr(0, text.size()),
-                  text)
-            << screenOf(session);
-        EXPECT_EQ(session.colours(line.column, line.row), RedOnBlack) << line.row;
-    }
-    EXPECT_EQ(session.colours(62, 22), RedOnBlack);  // the closing "0"
-    EXPECT_EQ(session.row(0), "");
-    EXPECT_EQ(session.row(13), "");
-}
-
-// The terminal as the program found it: main screen, cursor shown, colours reset.
-void expectRestored(PtySession& session) {
-    EXPECT_FALSE(session.altScreen());
-    EXPECT_TRUE(session.cursorVisible());
-    EXPECT_NE(session.output().rfind("\x1b[23;0t"), std::string::npos);  // title popped
-}
 
 TEST(MainMenuE2e, ShowsTheMenuAndQuitsOnZero) {
     PtySession session;
@@ -169,10 +119,11 @@ TEST(MainMenuE2e, ResizeRepaintsWhileWaitingForAKey) {
     options.rows = 20;
     PtySession session(options);
     START_OR_SKIP(session);
-    // The menu does not fit: what fits is shown, nothing spills into the last column.
+    // The menu does not fit: what fits is shown, nothing spills into the last column, and
+    // the last row tells the size needed.
     ASSERT_TRUE(session.waitForText("1. 开始游戏")) << screenOf(session);
     EXPECT_EQ(session.row(12), std::string(36, ' ') + "欢迎来到Tarnwick游戏");
-    EXPECT_EQ(session.row(20 - 1), "");
+    EXPECT_EQ(session.row(20 - 1), "窗口太小啦！请放大到 88 列 23 行");
     session.resize(100, 30);
     expectMenu(session);
     session.sendKeys("0");

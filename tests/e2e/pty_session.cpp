@@ -1,5 +1,7 @@
 #include "pty_session.h"
 
+#include "charset_decoder.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -10,6 +12,7 @@
 #include <unistd.h>
 #include <vterm.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
@@ -57,6 +60,9 @@ void appendUtf8(std::string& out, std::uint32_t ch) {
     const rlimit noCore{0, 0};
     setrlimit(RLIMIT_CORE, &noCore);  // fatal signals in tests leave no core files
     setenv("TERM", "xterm-256color", 1);
+    for (const auto& [name, value] : options.environment) {
+        setenv(name.c_str(), value.c_str(), 1);
+    }
     execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
     _exit(127);
 }
@@ -91,7 +97,8 @@ std::string PtySession::binaryPath() {
     return TARNWICK_BINARY;
 }
 
-PtySession::PtySession(SessionOptions options) : columns_(options.columns), rows_(options.rows) {
+PtySession::PtySession(SessionOptions options)
+    : options_(options), columns_(options.columns), rows_(options.rows) {
     const std::string binary = binaryPath();
     winsize size{};
     size.ws_col = static_cast<unsigned short>(columns_);
@@ -124,6 +131,17 @@ PtySession::PtySession(SessionOptions options) : columns_(options.columns), rows
     vterm_screen_set_callbacks(screen_, &callbacks, this);
     vterm_screen_enable_altscreen(screen_, 1);
     vterm_screen_reset(screen_, 1);
+    if (options_.answerCursorQueries && options_.cursorReport.empty()) {
+        vterm_output_set_callback(
+            vt_,
+            [](const char* bytes, std::size_t length, void* user) {
+                static_cast<PtySession*>(user)->sendKeys(std::string_view(bytes, length));
+            },
+            this);
+    }
+    if (!options_.outputCharset.empty()) {
+        decoder_ = std::make_unique<CharsetDecoder>(options_.outputCharset);
+    }
 }
 
 PtySession::~PtySession() {
@@ -136,6 +154,9 @@ PtySession::~PtySession() {
     }
     if (master_ >= 0) {
         close(master_);
+    }
+    if (slave_ >= 0) {
+        close(slave_);
     }
     if (vt_ != nullptr) {
         vterm_free(vt_);
@@ -173,8 +194,7 @@ bool PtySession::pump(std::chrono::milliseconds wait) {
     while (true) {
         const ssize_t got = read(master_, buffer, sizeof buffer);
         if (got > 0) {
-            output_.append(buffer, static_cast<std::size_t>(got));
-            vterm_input_write(vt_, buffer, static_cast<std::size_t>(got));
+            feed(std::string_view(buffer, static_cast<std::size_t>(got)));
             continue;
         }
         if (got < 0 && errno == EINTR) {
@@ -183,6 +203,32 @@ bool PtySession::pump(std::chrono::milliseconds wait) {
         // EAGAIN: all read for now; EIO or 0: the game closed its side.
         return got < 0 && errno == EAGAIN;
     }
+}
+
+void PtySession::feed(std::string_view bytes) {
+    output_.append(bytes);
+    if (decoder_) {
+        const std::string text = decoder_->decode(bytes);
+        vterm_input_write(vt_, text.data(), text.size());
+    } else {
+        vterm_input_write(vt_, bytes.data(), bytes.size());
+    }
+    if (!options_.answerCursorQueries || options_.cursorReport.empty()) {
+        return;
+    }
+    constexpr std::string_view Query = "\x1b[6n";
+    for (auto at = output_.find(Query, queriesScanned_); at != std::string::npos;
+         at = output_.find(Query, queriesScanned_)) {
+        sendKeys(options_.cursorReport);
+        queriesScanned_ = at + Query.size();
+    }
+    if (output_.size() >= Query.size()) {
+        queriesScanned_ = std::max(queriesScanned_, output_.size() - Query.size() + 1);
+    }
+}
+
+int PtySession::decodeErrors() const {
+    return decoder_ ? decoder_->errors() : 0;
 }
 
 bool PtySession::waitUntil(const std::function<bool()>& condition,
@@ -263,6 +309,29 @@ void PtySession::sendKeys(std::string_view keys) {
     }
 }
 
+std::size_t PtySession::sendSome(std::string_view keys) {
+    const ssize_t put = write(master_, keys.data(), keys.size());
+    return put > 0 ? static_cast<std::size_t>(put) : 0;
+}
+
+int PtySession::slave() {
+    if (slave_ < 0 && master_ >= 0) {
+        if (const char* name = ptsname(master_); name != nullptr) {
+            slave_ = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+        }
+    }
+    return slave_;
+}
+
+int PtySession::pendingInput() {
+    int count = 0;
+    return ioctl(slave(), TIOCINQ, &count) == 0 ? count : 0;
+}
+
+void PtySession::flushInput() {
+    tcflush(slave(), TCIFLUSH);
+}
+
 void PtySession::sendSignal(int sig) {
     kill(gamePid(), sig);
 }
@@ -297,6 +366,12 @@ unsigned PtySession::localModes() const {
     termios modes{};
     tcgetattr(master_, &modes);  // on a pty master: the modes of the game's side
     return modes.c_lflag;
+}
+
+unsigned PtySession::inputModes() const {
+    termios modes{};
+    tcgetattr(master_, &modes);
+    return modes.c_iflag;
 }
 
 bool PtySession::gameStopped() const {

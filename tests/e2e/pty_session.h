@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,7 +39,17 @@ struct SessionOptions {
     std::vector<int> ignoredSignals;
     // Standard input from /dev/null instead of the terminal.
     bool inputFromNull = false;
+    // Environment variables set for the game (LANG, LOCPATH, ...).
+    std::vector<std::pair<std::string, std::string>> environment;
+    // The character set the game writes in (empty: UTF-8); the harness decodes it.
+    std::string outputCharset;
+    // Whether the terminal answers the game's cursor position queries (CSI 6n), and with
+    // what: the emulator's own cursor position, or this fixed report when it is set.
+    bool answerCursorQueries = true;
+    std::string cursorReport;
 };
+
+class CharsetDecoder;
 
 class PtySession {
   public:
@@ -68,10 +79,19 @@ class PtySession {
     bool cursorVisible() const { return cursorVisible_; }
     const std::string& title() const { return title_; }
     const std::string& output() const { return output_; }
-    // The local modes (c_lflag) of the game's terminal.
+    // The local and input modes (c_lflag, c_iflag) of the game's terminal.
     unsigned localModes() const;
+    unsigned inputModes() const;
+    // Output bytes that did not decode in the output's character set.
+    int decodeErrors() const;
 
     void sendKeys(std::string_view keys);
+    // Sends what the terminal's input queue takes now, without waiting; the bytes sent.
+    std::size_t sendSome(std::string_view keys);
+    // Bytes sent to the game and not yet read by it.
+    int pendingInput();
+    // Drops the bytes the game has not read yet.
+    void flushInput();
     // Sends a signal to the game process.
     void sendSignal(int sig);
     // Changes the pty's size; the kernel sends SIGWINCH to the game.
@@ -89,7 +109,14 @@ class PtySession {
     // Reads what is available within `wait`; false when the pty has no more to give.
     bool pump(std::chrono::milliseconds wait);
     static int onTermProp(int prop, void* value, void* user);
+    // Passes output to the emulator, decoded, and answers the queries in it.
+    void feed(std::string_view bytes);
+    int slave();
 
+    SessionOptions options_;
+    std::unique_ptr<CharsetDecoder> decoder_;
+    std::size_t queriesScanned_ = 0;  // output_ looked at for cursor queries up to here
+    int slave_ = -1;                  // opened only to look at and flush the input queue
     int master_ = -1;
     pid_t pid_ = -1;
     std::optional<int> status_;

@@ -28,10 +28,15 @@ class Emulator {
     void feed(const std::string& bytes) { vterm_input_write(vt_, bytes.data(), bytes.size()); }
     void resize(int columns, int rows) { vterm_set_size(vt_, rows, columns); }
 
-    // The first cells where the emulator and the screen model disagree.
+    // The first cells where the emulator and the screen model disagree. A drawing that does
+    // not fit leaves the last row to the size notice.
     std::string differencesFrom(const Screen& screen, int columns, int rows) const {
         std::string out;
-        for (int y = 0; y < rows; ++y) {
+        const bool tooSmall = screen.usedColumns() > columns || screen.usedRows() > rows;
+        if (tooSmall && !rowText(rows - 1, columns).starts_with("窗口太")) {
+            out += "no size notice on the last row: " + rowText(rows - 1, columns) + "\n";
+        }
+        for (int y = 0; y < (tooSmall ? rows - 1 : rows); ++y) {
             for (int x = 0; x < columns; ++x) {
                 Cell want = screen.cell(x, y);
                 if (want.width == 0) {
@@ -58,6 +63,17 @@ class Emulator {
                     }
                 }
             }
+        }
+        return out;
+    }
+
+    std::string rowText(int y, int columns) const {
+        std::string out;
+        for (int x = 0; x < columns;) {
+            VTermScreenCell cell{};
+            vterm_screen_get_cell(screen_, VTermPos{y, x}, &cell);
+            appendUtf8(out, cell.chars[0] == 0 ? U' ' : cell.chars[0]);
+            x += cell.width > 1 ? cell.width : 1;
         }
         return out;
     }

@@ -141,6 +141,8 @@ TEST(Renderer, WideAndNarrowCharactersOverEachOther) {
     EXPECT_EQ(screen.rowText(0), "xyzw 〇");
 }
 
+// Random drawings, clears and resizes, on terminals that draw the ambiguous characters one
+// column wide and two.
 TEST(Renderer, RandomDrawingsAlwaysReachTheTerminal) {
     const std::string_view pieces[] = {
         "怪",
@@ -154,35 +156,41 @@ TEST(Renderer, RandomDrawingsAlwaysReachTheTerminal) {
         " ",
         "\x1b[43;35m",
         "当前金币 ￥：  12",
+        "▇▇●",
+        "1 — 9",
     };
-    for (unsigned seed = 1; seed <= 40; ++seed) {
-        std::minstd_rand random(seed);
-        int columns = 30;
-        int rows = 8;
-        Screen screen;
-        Renderer renderer;
-        StrictTerminal terminal(columns, rows);
-        for (int step = 0; step < 60; ++step) {
-            const int writes = 1 + static_cast<int>(random() % 6);
-            for (int i = 0; i < writes; ++i) {
-                const int x = static_cast<int>(random() % 34);
-                const int y = static_cast<int>(random() % 10);
-                screen.moveTo(x, y);
-                screen.print(pieces[random() % std::size(pieces)]);
-            }
-            if (random() % 15 == 0) {
-                screen.clear();
-            }
-            if (random() % 20 == 0) {
-                columns = 20 + static_cast<int>(random() % 14);
-                rows = 4 + static_cast<int>(random() % 6);
-                terminal = StrictTerminal(columns, rows);
-                renderer.invalidate();  // as the real terminal does on a resize
-            }
-            SCOPED_TRACE("seed " + std::to_string(seed) + " step " + std::to_string(step));
-            renderInto(renderer, screen, terminal, columns, rows);
-            if (::testing::Test::HasFailure()) {
-                return;
+    for (const bool wide : {false, true}) {
+        for (unsigned seed = 1; seed <= 40; ++seed) {
+            std::minstd_rand random(seed);
+            int columns = 30;
+            int rows = 8;
+            Screen screen;
+            Renderer renderer;
+            renderer.setAmbiguousWide(wide);
+            StrictTerminal terminal(columns, rows, wide);
+            for (int step = 0; step < 60; ++step) {
+                const int writes = 1 + static_cast<int>(random() % 6);
+                for (int i = 0; i < writes; ++i) {
+                    const int x = static_cast<int>(random() % 34);
+                    const int y = static_cast<int>(random() % 10);
+                    screen.moveTo(x, y);
+                    screen.print(pieces[random() % std::size(pieces)]);
+                }
+                if (random() % 15 == 0) {
+                    screen.clear();
+                }
+                if (random() % 20 == 0) {
+                    columns = 20 + static_cast<int>(random() % 14);
+                    rows = 4 + static_cast<int>(random() % 6);
+                    terminal = StrictTerminal(columns, rows, wide);
+                    renderer.invalidate();  // as the real terminal does on a resize
+                }
+                SCOPED_TRACE("wide " + std::to_string(wide) + " seed " + std::to_string(seed) +
+                             " step " + std::to_string(step));
+                renderInto(renderer, screen, terminal, columns, rows);
+                if (::testing::Test::HasFailure()) {
+                    return;
+                }
             }
         }
     }

@@ -83,6 +83,31 @@ TEST(Screen, WritesOutsideTheCanvasAreDropped) {
     screen.print("abc");
     EXPECT_EQ(screen.dump(), "");
     EXPECT_EQ(screen.cell(-1, 5), Cell{});
+    EXPECT_EQ(screen.usedColumns(), 0);
+    EXPECT_EQ(screen.usedRows(), 0);
+}
+
+// The size a drawing needs: visible cells count, blanks in the default colours do not.
+TEST(Screen, TracksTheSizeTheDrawingNeeds) {
+    Screen screen;
+    screen.moveTo(30, 40);
+    screen.print("      ");  // blanks show nothing
+    EXPECT_EQ(screen.usedColumns(), 0);
+    EXPECT_EQ(screen.usedRows(), 0);
+    screen.moveTo(43, 22);
+    screen.print("退出 0 ");  // a trailing blank adds nothing
+    EXPECT_EQ(screen.usedColumns(), 49);
+    EXPECT_EQ(screen.usedRows(), 23);
+    screen.moveTo(60, 2);
+    screen.print("\x1b[44m ");  // a blank on a coloured background shows
+    EXPECT_EQ(screen.usedColumns(), 61);
+    screen.moveTo(43, 22);
+    screen.print("\x1b[m        ");  // blanking it again does not shrink the size
+    EXPECT_EQ(screen.usedColumns(), 61);
+    EXPECT_EQ(screen.usedRows(), 23);
+    screen.clear();
+    EXPECT_EQ(screen.usedColumns(), 0);
+    EXPECT_EQ(screen.usedRows(), 0);
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 
+#include "terminal/ambiguous_width.h"
+#include "terminal/size_notice.h"
+
 namespace tarnwick::testing {
 
 namespace {
@@ -28,8 +31,11 @@ std::string describe(const Cell& c) {
 
 }  // namespace
 
-StrictTerminal::StrictTerminal(int columns, int rows)
-    : columns_(columns), rows_(rows), cells_(static_cast<std::size_t>(columns) * rows) {
+StrictTerminal::StrictTerminal(int columns, int rows, bool ambiguousWide)
+    : columns_(columns),
+      rows_(rows),
+      ambiguousWide_(ambiguousWide),
+      cells_(static_cast<std::size_t>(columns) * rows) {
     // Whatever the terminal held before the first clear is unknown.
     for (Cell& c : cells_) {
         c.ch = Undefined;
@@ -155,8 +161,12 @@ void StrictTerminal::sgr(std::string_view params) {
     }
 }
 
+int StrictTerminal::widthOf(char32_t ch) const {
+    return ambiguousWide_ && narrowStandIn(ch) != 0 ? 2 : codePointWidth(ch);
+}
+
 void StrictTerminal::print(char32_t ch) {
-    const int width = codePointWidth(ch);
+    const int width = widthOf(ch);
     if (pendingWrap_) {
         fault("print that wraps to the next line");
         return;
@@ -183,21 +193,70 @@ void StrictTerminal::print(char32_t ch) {
     }
 }
 
+std::string StrictTerminal::compareCell(const Screen& screen, int& x, int y) const {
+    Cell want = screen.cell(x, y);
+    if (x == columns_ - 1 && want.width == 2) {
+        want = Cell{U' ', 1, want.style};
+    }
+    const Cell& have = cell(x, y);
+    if (ambiguousWide_ && want.width == 1 && narrowStandIn(want.ch) != 0) {
+        const Cell& padding = screen.cell(x + 1, y);
+        const bool overPadding =
+            have.ch == want.ch && have.width == 2 && (padding.ch == want.ch || padding.ch == U' ');
+        const bool standIn = have.ch < 0x80 && have.width == 1;
+        if ((overPadding || standIn) && have.style == want.style) {
+            x += have.width;
+            return {};
+        }
+    } else if (have == want) {
+        ++x;
+        return {};
+    }
+    const std::string out = "at " + std::to_string(x) + "," + std::to_string(y) + " terminal " +
+                            describe(have) + ", screen " + describe(want) + "\n";
+    ++x;
+    return out;
+}
+
 std::string StrictTerminal::differencesFrom(const Screen& screen) const {
     std::string out;
+    const bool tooSmall = screen.usedColumns() > columns_ || screen.usedRows() > rows_;
+    const int shownRows = tooSmall ? rows_ - 1 : rows_;
     int count = 0;
-    for (int y = 0; y < rows_; ++y) {
-        for (int x = 0; x < columns_; ++x) {
-            Cell want = screen.cell(x, y);
-            if (x == columns_ - 1 && want.width == 2) {
-                want = Cell{U' ', 1, want.style};
-            }
-            if (!(cell(x, y) == want) && count++ < 5) {
-                out += "at " + std::to_string(x) + "," + std::to_string(y) + " terminal " +
-                       describe(cell(x, y)) + ", screen " + describe(want) + "\n";
+    for (int y = 0; y < shownRows; ++y) {
+        for (int x = 0; x < columns_ && count < 5;) {
+            const std::string difference = compareCell(screen, x, y);
+            if (!difference.empty()) {
+                out += difference;
+                ++count;
             }
         }
     }
+    if (tooSmall) {
+        // The notice, whole, or cut where its next character would not fit.
+        const std::string notice = sizeNoticeText(screen.usedColumns(), screen.usedRows());
+        const std::string shown = rowText(rows_ - 1);
+        std::size_t next = notice.find_first_not_of(' ', shown.size());
+        if (next != std::string::npos) {
+            decodeUtf8(notice, next);
+        }
+        const bool cut = !shown.empty() && notice.starts_with(shown) &&
+                         displayWidth(notice.substr(0, next)) > columns_;
+        if (shown != notice && !cut) {
+            out += "last row \"" + shown + "\" is not the notice \"" + notice + "\"\n";
+        }
+    }
+    return out;
+}
+
+std::string StrictTerminal::rowText(int y) const {
+    std::string out;
+    for (int x = 0; x < columns_; ++x) {
+        if (cell(x, y).width != 0) {
+            appendUtf8(out, cell(x, y).ch);
+        }
+    }
+    out.erase(out.find_last_not_of(' ') + 1);
     return out;
 }
 
