@@ -56,6 +56,8 @@ class TestConsole : public Console {
     // A resize event that comes when the virtual clock reaches `atMs`: the size changes and
     // the screen is repainted at once, also in the middle of a sleep, a tone or a key wait.
     void scheduleResize(int columns, int rows, std::int64_t atMs);
+    // Renders for a terminal that draws the ambiguous-width characters two columns wide.
+    void setAmbiguousWide(bool wide) { renderer_.setAmbiguousWide(wide); }
 
     // --- Observation ---
     std::int64_t nowMs() const { return nowMs_; }

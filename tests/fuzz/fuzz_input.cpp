@@ -87,11 +87,14 @@ bool decodeRecord(std::uint8_t op, ByteReader& in, FuzzScript& script, std::int6
 
 FuzzScript decodeFuzzInput(std::span<const std::uint8_t> data) {
     FuzzScript script;
-    std::uint8_t header[4] = {0, 0, 0, 0};
-    std::copy_n(data.begin(), std::min<std::size_t>(data.size(), 4), header);
+    constexpr std::size_t HeaderSize = 5;
+    std::uint8_t header[HeaderSize] = {};
+    const std::size_t headerBytes = std::min(data.size(), HeaderSize);
+    std::copy_n(data.begin(), headerBytes, header);
     decodeSize(header[0] | header[1] << 8, script.columns, script.rows);
     script.seed = header[2] | header[3] << 8;
-    ByteReader in(data.subspan(std::min<std::size_t>(data.size(), 4)));
+    script.ambiguousWide = (header[4] & 1) != 0;
+    ByteReader in(data.subspan(headerBytes));
     std::int64_t nowMs = 0;
     while (!in.atEnd()) {
         const std::uint8_t op = in.next();
@@ -111,6 +114,7 @@ void loadScript(const FuzzScript& script, TestConsole& console) {
     for (const FuzzResize& resize : script.resizes) {
         console.scheduleResize(resize.columns, resize.rows, resize.atMs);
     }
+    console.setAmbiguousWide(script.ambiguousWide);
     console.setIdleLimitMs(IdleLimitMs);
     console.setTimeLimitMs(TimeLimitMs);
 }

@@ -3,7 +3,8 @@
 // values and resize events. The fuzz target and the regression tests decode with it alike.
 //
 // Layout (all numbers little-endian):
-//   header     4 bytes: the terminal size (2 bytes, see below), the engine's seed (2 bytes)
+//   header     5 bytes: the terminal size (2 bytes, see below), the engine's seed (2 bytes),
+//              flags (bit 0: the terminal draws ambiguous-width characters two columns wide)
 //   F0 lo hi   wait: later keys and resizes come (lo + 256 hi) ms later
 //   F1 b0..b3  a random value of 31 bits
 //   F2 v       a random value 0..255
@@ -55,6 +56,7 @@ struct FuzzScript {
     int columns = 1;
     int rows = 1;
     unsigned seed = 0;
+    bool ambiguousWide = false;
     std::vector<FuzzKey> keys;
     std::vector<int> randoms;
     std::vector<FuzzResize> resizes;

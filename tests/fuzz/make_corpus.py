@@ -16,8 +16,8 @@ def size(columns, rows):
     return bytes([columns - 1 - 64 * wide, ((rows - 1) << 1) | wide])
 
 
-def header(columns=100, rows=30, seed=1):
-    return size(columns, rows) + struct.pack("<H", seed)
+def header(columns=100, rows=30, seed=1, ambiguous_wide=False):
+    return size(columns, rows) + struct.pack("<HB", seed, 1 if ambiguous_wide else 0)
 
 
 def wait(ms):
@@ -63,7 +63,7 @@ CORPUS = {
     "mode_endless": header() + mode(3) + keys("1") + keys("dsdsdsddss", 100) + keys("000"),
     "mode_wargod": header() + mode(4) + keys("1") + keys("w" * 5 + "a" * 5 + "d" * 60 + "s" * 60,
                                                          100) + keys("000"),
-    "mode_easter_egg": header(160, 60) + mode(5) + keys("1") + keys("dsdsdsdsp3x", 100)
+    "mode_easter_egg": header(160, 60, ambiguous_wide=True) + mode(5) + keys("1") + keys("dsdsdsdsp3x", 100)
     + keys("000"),
     # Easter egg, then back to a carved mode without the map settings.
     "mode_easter_then_timed": header(130, 48) + mode(5) + mode(1) + keys("1") + keys("ddss", 100)
@@ -80,9 +80,10 @@ CORPUS = {
     "help": header() + keys("3x0"),
     # The About screen: its tune holds the program for 91.8 s; a key waits for its end.
     "about": header() + keys("4x") + wait(60000) + keys("0"),
-    # A game on a terminal that changes its size while it plays.
-    "resize_game": header(80, 24) + keys("1") + keys("dd", 100) + resize(30, 10) + keys("ss", 100)
-    + resize(300, 120) + keys("dd", 100) + resize(1, 1) + keys("0x", 100) + keys("000"),
+    # A game on a terminal that changes its size while it plays, and draws the ambiguous
+    # characters two columns wide.
+    "resize_game": header(80, 24, ambiguous_wide=True) + keys("1") + keys("dd", 100)
+    + resize(30, 10) + keys("ss", 100) + resize(300, 120) + keys("dd", 100) + resize(1, 1) + keys("0x", 100) + keys("000"),
     # A timed game left alone until its clock runs out: the defeat screen.
     "defeat": header(100, 30, 7) + keys("1") + wait(60000) + keys("x0") + keys("0"),
     # A game whose random values are chosen: the start room, then the carving's draws.

@@ -17,17 +17,19 @@ std::vector<std::uint8_t> bytes(std::initializer_list<int> values) {
     return out;
 }
 
-TEST(FuzzInput, HeaderGivesTheSizeAndTheSeed) {
-    // 1 + 159 + 64 columns, 1 + 0x3B rows; seed 0x1234.
-    auto script = decodeFuzzInput(bytes({159, 0x77, 0x34, 0x12}));
+TEST(FuzzInput, HeaderGivesTheSizeTheSeedAndTheWidthOfAmbiguousCharacters) {
+    // 1 + 159 + 64 columns, 1 + 0x3B rows; seed 0x1234; ambiguous characters wide.
+    auto script = decodeFuzzInput(bytes({159, 0x77, 0x34, 0x12, 0x01}));
     EXPECT_EQ(script.columns, 224);
     EXPECT_EQ(script.rows, 60);
     EXPECT_EQ(script.seed, 0x1234u);
+    EXPECT_TRUE(script.ambiguousWide);
     EXPECT_TRUE(script.keys.empty());
     // The extremes, and a header cut short: the missing bytes count as 0.
     script = decodeFuzzInput(bytes({255, 255}));
     EXPECT_EQ(script.columns, 320);
     EXPECT_EQ(script.rows, 128);
+    EXPECT_FALSE(script.ambiguousWide);
     script = decodeFuzzInput({});
     EXPECT_EQ(script.columns, 1);
     EXPECT_EQ(script.rows, 1);
@@ -37,7 +39,7 @@ TEST(FuzzInput, HeaderGivesTheSizeAndTheSeed) {
 TEST(FuzzInput, RecordsScriptKeysTimesRandomsAndResizes) {
     // clang-format off
     const auto script = decodeFuzzInput(bytes({
-        79, 0, 0, 0,                        // header
+        79, 0, 0, 0, 0,                     // header
         '1', 'd',                           // two keys at 0 ms
         OpWait, 0x2C, 0x01,                 // 300 ms later
         's', OpKey, OpWait,                 // a key, and the byte F0 as a key
@@ -55,7 +57,7 @@ TEST(FuzzInput, RecordsScriptKeysTimesRandomsAndResizes) {
 }
 
 TEST(FuzzInput, TimeStopsGrowingAtTheLimit) {
-    std::vector<std::uint8_t> data(4, 0);
+    std::vector<std::uint8_t> data(5, 0);
     for (int i = 0; i < 20; ++i) {  // 20 waits of 65.5 s would reach 1310 s
         data.insert(data.end(), {OpWait, 0xFF, 0xFF});
     }
@@ -65,8 +67,8 @@ TEST(FuzzInput, TimeStopsGrowingAtTheLimit) {
 
 TEST(FuzzInput, LoadedScriptRunsTheProgramToItsEnd) {
     // The help screen at 100 x 30, resized to 160 x 60 while it waits for its key.
-    const auto script = decodeFuzzInput(bytes({99, 58, 5, 0, '3', OpWait, 0xE8, 0x03, OpResize, 159,
-                                               0x76, 'x', OpWait, 0x10, 0x27, '0'}));
+    const auto script = decodeFuzzInput(bytes({99, 58, 5, 0, 0, '3', OpWait, 0xE8, 0x03, OpResize,
+                                               159, 0x76, 'x', OpWait, 0x10, 0x27, '0'}));
     TestConsole console(script.columns, script.rows);
     loadScript(script, console);
     const auto run = testing::runProgram(console);
@@ -84,7 +86,7 @@ TEST(FuzzInput, InputEndsAfterTheIdleLimitOrAtTheTimeLimit) {
     // A game with no keys after its start: the test console ends the input once the game has
     // idled for the limit, and the program ends with status 0.
     TestConsole idle(160, 60);
-    loadScript(decodeFuzzInput(bytes({159, 0x76, 1, 0, '1'})), idle);
+    loadScript(decodeFuzzInput(bytes({159, 0x76, 1, 0, 0, '1'})), idle);
     EXPECT_EQ(testing::runProgram(idle).status, 0);
     EXPECT_GT(idle.nowMs(), IdleLimitMs);
     EXPECT_LT(idle.nowMs(), IdleLimitMs + 1000);
@@ -92,7 +94,8 @@ TEST(FuzzInput, InputEndsAfterTheIdleLimitOrAtTheTimeLimit) {
     // Three About screens with all their keys at once: the tunes take the clock past the time
     // limit in the third, and the input ends there.
     TestConsole about(160, 60);
-    loadScript(decodeFuzzInput(bytes({159, 0x76, 1, 0, '4', 'x', '4', 'x', '4', 'x', '0'})), about);
+    loadScript(decodeFuzzInput(bytes({159, 0x76, 1, 0, 0, '4', 'x', '4', 'x', '4', 'x', '0'})),
+               about);
     EXPECT_EQ(testing::runProgram(about).status, 0);
     EXPECT_EQ(about.keysLeft(), 2u);
     EXPECT_LE(about.nowMs(), TimeLimitMs + 1000);
