@@ -184,11 +184,14 @@ int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     Tally tally;
     long checkpointKb = 0;
-    for (long i = 0; i < games; ++i) {
-        playOne(i, tally);
-        if (i + 1 == checkpoint) {
+    for (long i = 1; i <= games; ++i) {
+        playOne(i - 1, tally);
+        if (i == checkpoint) {
             checkpointKb = peakRssKb();
-            std::printf("after %ld runs: peak RSS %ld KB\n", checkpoint, checkpointKb);
+        }
+        // The checkpoint, then nine more figures on the way.
+        if (i == checkpoint || (i % std::max(1L, games / 10) == 0 && i < games)) {
+            std::printf("after %ld runs: peak RSS %ld KB\n", i, peakRssKb());
             std::fflush(stdout);
         }
     }
