@@ -3,6 +3,7 @@
 #include <array>
 
 #include "terminal/screen_lines.h"
+#include "terminal/sound.h"
 
 namespace tarnwick {
 
@@ -13,12 +14,87 @@ constexpr std::array<ScreenLine, 2> PauseLines{{
     {43, 18, "\x1b[40;32m按其他任意键继续游戏！\x1b[m"},
 }};
 
+// The defeat screen is red from its first line to its last. In endless mode the levels line
+// follows "游戏结束" on the same row, with no blank between.
+constexpr std::array<ScreenLine, 3> LoseHead{{
+    {43, 12, "\x1b[0;32;31mYOU LOSE !!!"},
+    {43, 14, "你真菜！！！"},
+    {43, 16, "游戏结束"},
+}};
+constexpr std::string_view LoseLevelsLine = "你成功闯过 %d 关";
+constexpr std::array<ScreenLine, 2> LoseTail{{
+    {43, 18, "关闭游戏请点击右上角 X"},
+    {43, 22, "继续游戏按0回到主菜单栏目\x1b[m"},
+}};
+
+// The victory screen is blue on yellow; its third line comes only after the tune.
+constexpr std::array<ScreenLine, 2> WinHead{{
+    {43, 12, "\x1b[43;34mYOU WIN !!!"},
+    {43, 14, "你真棒！！！"},
+}};
+constexpr int WinTuneColumn = 43;
+constexpr int WinTuneRow = 16;
+constexpr ScreenLine WinCloseLine{43, 18, "关闭游戏请点击右上角 X\x1b[m"};
+constexpr int WinLastColumn = 43;
+constexpr int WinLastRow = 22;
+
+// The two texts of the victory screen that differ between endless mode and the others.
+struct WinTexts {
+    std::string_view afterTune;  // printed with levelsCleared in endless mode
+    std::string_view lastLine;
+};
+constexpr WinTexts EndlessWin{"你已经闯过 %d 关", "\x1b[43;34m继续游戏按任意键开启下一关卡\x1b[m"};
+constexpr WinTexts GameOverWin{"游戏结束", "\x1b[43;34m继续游戏按任意键回到主菜单栏目\x1b[m"};
+
 }  // namespace
 
 int pauseScreen(Game& game) {
     game.console.clearScreen();
     printLines(game.console, PauseLines);
     return game.console.readKey() == '0' ? 0 : 1;
+}
+
+int loseScreen(Game& game) {
+    GameState& state = game.state;
+    Console& console = game.console;
+    console.clearScreen();
+    printLines(console, LoseHead);
+    if (state.mode == ModeEndless) {
+        console.printFormatted(LoseLevelsLine, state.levelsCleared);
+    }
+    printLines(console, LoseTail);
+    defeatCue(console);
+    console.hideCursor();
+    while (console.readKey() != '0') {
+    }
+    state.lives = state.lifeSetting;
+    state.alive = 1;
+    console.clearScreen();
+    return 0;
+}
+
+int winScreen(Game& game) {
+    GameState& state = game.state;
+    Console& console = game.console;
+    const bool endless = state.mode == ModeEndless;
+    const WinTexts& texts = endless ? EndlessWin : GameOverWin;
+    console.clearScreen();
+    printLines(console, WinHead);
+    console.gotoXY(WinTuneColumn, WinTuneRow);
+    playVictoryTune(console);
+    console.printFormatted(texts.afterTune, state.levelsCleared);
+    console.gotoXY(WinCloseLine.column, WinCloseLine.row);
+    console.printText(WinCloseLine.text);
+    console.gotoXY(WinLastColumn, WinLastRow);
+    console.printText(texts.lastLine);
+    if (!endless) {
+        state.lives = state.lifeSetting;
+    }
+    console.hideCursor();
+    console.readKey();
+    console.clearScreen();
+    // In endless mode the game run goes on to the next level once this screen has returned.
+    return 0;
 }
 
 }  // namespace tarnwick

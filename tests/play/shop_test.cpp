@@ -124,10 +124,7 @@ TEST(Shop, LivesHaveNoCeilingAndThePurseNeverGoesNegative) {
     ShopVisit visit(withPurse(9));
     visit.game.state.lives = 8;
     // Four lives for 8 coins, then a refusal with the last coin.
-    visit.run(
-        "1111"
-        "1x"
-        "0");
+    visit.run("11111x0");
     EXPECT_EQ(visit.game.state.lives, 12);
     EXPECT_EQ(visit.game.state.coins, 1);
     ASSERT_EQ(visit.screens.size(), 7u);
@@ -138,20 +135,14 @@ TEST(Shop, LivesHaveNoCeilingAndThePurseNeverGoesNegative) {
 
 TEST(Shop, EquipmentLineNamesTheGunBeforeTheKnifeWhateverTheOrderOfPurchase) {
     ShopVisit visit(withPurse(30));
-    visit.run(
-        "2"
-        "3"
-        "0");
+    visit.run("230");
     ASSERT_EQ(visit.screens.size(), 3u);
     expectShopScreen(visit.screens[1], 3, 20, "当前已装备    瑞士军刀");
     expectShopScreen(visit.screens[2], 3, 0, "当前已装备    冲锋枪  瑞士军刀");
     // Owned weapons stay owned on the next visit, and are refused again.
     ShopVisit again(visit.game.state);
     again.game.state.coins = 50;
-    again.run(
-        "2x"
-        "3x"
-        "0");
+    again.run("2x3x0");
     expectMessage(again.screens[1], AlreadyBought);
     expectMessage(again.screens[3], AlreadyBought);
     EXPECT_EQ(again.game.state.coins, 50);

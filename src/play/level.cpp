@@ -1,0 +1,147 @@
+#include "play/level.h"
+
+#include "maze/carved_maze.h"
+#include "maze/path_search.h"
+#include "maze/picture_maze.h"
+#include "play/board_view.h"
+#include "play/tick.h"
+#include "terminal/glyphs.h"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr int MaxSizeFactor = 6;
+constexpr int CoinsPerSizeFactor = 3;
+constexpr int StartX = 2;
+constexpr int StartY = 2;
+
+// The picture maze is played with fixed values, set around its game.
+constexpr int EasterEggMonsters = 10;
+constexpr int EasterEggPurse = 10;
+constexpr int EasterEggSizeFactor = 6;
+constexpr int MonstersAfterEasterEgg = 3;
+constexpr int PurseAfterEasterEgg = 0;
+
+bool isCarvedSize(int size) {
+    for (int factor = 1; factor <= MaxSizeFactor; ++factor) {
+        if (boardSizeFor(factor) == size) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A carved board must have one of the carved sizes. The picture maze's 54 stays behind when a
+// carved mode is chosen after it without the map settings; such a level is carved at the size
+// of the current size factor instead.
+void keepCarvedSize(GameState& state) {
+    if (state.mazeWidth != state.mazeHeight || !isCarvedSize(state.mazeWidth)) {
+        state.mazeWidth = boardSizeFor(state.sizeFactor);
+        state.mazeHeight = state.mazeWidth;
+    }
+}
+
+struct CellPos {
+    int x;
+    int y;
+};
+
+// Draws cells, the column first, at 2 + value mod span on each axis, until one has the wanted
+// class. There is no limit on the number of draws.
+CellPos drawCellOfClass(Game& game, int spanX, int spanY, int wanted) {
+    for (;;) {
+        const int valueX = game.console.nextRandom();
+        const int x = 2 + valueX % spanX;
+        const int valueY = game.console.nextRandom();
+        const int y = 2 + valueY % spanY;
+        if (classifyCell(game.state, x, y) == wanted) {
+            return {x, y};
+        }
+    }
+}
+
+// An endless run goes on to its next level when this game added a cleared level.
+bool goesOnToNextLevel(const GameState& state, int clearedBefore) {
+    return state.mode == ModeEndless && state.levelsCleared != clearedBefore;
+}
+
+}  // namespace
+
+void placeMonsters(Game& game) {
+    GameState& state = game.state;
+    for (int placed = 0; placed < state.monsterCount; ++placed) {
+        const CellPos at =
+            drawCellOfClass(game, state.mazeWidth - 2, state.mazeHeight - 2, ClassWall);
+        state.maze[at.x][at.y] = CellMonster;
+        drawAtCell(game, at.x, at.y, GlyphMonster);
+    }
+}
+
+void placeCoins(Game& game) {
+    GameState& state = game.state;
+    if (state.shopOpen == 0) {
+        return;
+    }
+    const int count = CoinsPerSizeFactor * state.sizeFactor;
+    for (int placed = 0; placed < count; ++placed) {
+        const CellPos at =
+            drawCellOfClass(game, state.mazeWidth - 1, state.mazeHeight - 1, ClassFloor);
+        state.maze[at.x][at.y] = CellCoin;
+        drawAtCell(game, at.x, at.y, GlyphCoin);
+    }
+}
+
+void setupLevel(Game& game) {
+    GameState& state = game.state;
+    if (state.mode == ModeTimed) {
+        state.timeLeftMs = timeBudgetFor(state.sizeFactor);
+    }
+    game.console.hideCursor();
+    if (state.mode == ModeEasterEgg) {
+        buildPictureMaze(game);
+    } else {
+        keepCarvedSize(state);
+        buildCarvedMaze(game);
+    }
+    state.playerX = StartX;
+    state.playerY = StartY;
+    drawAtCell(game, StartX, StartY, GlyphPlayer);
+    placeMonsters(game);
+    placeCoins(game);
+    drawStatusPanel(game);
+    if (state.mode == ModeEasterEgg) {
+        // The picture was drawn with its own glyph; from now on it shows as the carved walls.
+        redrawBoard(game);
+        return;
+    }
+    markPath(game);
+}
+
+int runGame(Game& game) {
+    GameState& state = game.state;
+    const bool easterEgg = state.mode == ModeEasterEgg;
+    if (easterEgg) {
+        state.monsterCount = EasterEggMonsters;
+        state.coins = EasterEggPurse;
+        state.sizeFactor = EasterEggSizeFactor;
+    }
+    // The levels of an endless run follow each other here, one after the victory screen of
+    // the last, so that a run of any length needs no deeper stack.
+    for (;;) {
+        const int clearedBefore = state.levelsCleared;
+        setupLevel(game);
+        while (gameTick(game) != 0) {
+        }
+        if (!goesOnToNextLevel(state, clearedBefore)) {
+            break;
+        }
+    }
+    if (easterEgg) {
+        state.monsterCount = MonstersAfterEasterEgg;
+        state.coins = PurseAfterEasterEgg;
+    }
+    return 0;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,120 @@
+// The player's move in a tick and what the cell it lands on does.
+#include <array>
+
+#include "play/board_view.h"
+#include "play/end_screens.h"
+#include "play/monsters.h"
+#include "play/tick.h"
+#include "terminal/glyphs.h"
+#include "terminal/sound.h"
+
+namespace tarnwick {
+
+namespace {
+
+struct Step {
+    char key;
+    int dx;
+    int dy;
+};
+
+constexpr std::array<Step, 4> Steps{{
+    {'w', 0, -1},
+    {'s', 0, 1},
+    {'a', -1, 0},
+    {'d', 1, 0},
+}};
+
+constexpr int MaxSizeFactor = 6;
+
+bool onBoard(const GameState& state, int x, int y) {
+    return x >= 1 && y >= 1 && x <= state.mazeWidth && y <= state.mazeHeight;
+}
+
+// The target cell: the player's own, moved one step towards `facing` for a move.
+void aim(GameState& state, bool move) {
+    state.targetX = state.playerX;
+    state.targetY = state.playerY;
+    if (!move) {
+        return;
+    }
+    for (const Step& step : Steps) {
+        if (step.key == state.facing) {
+            state.targetX += step.dx;
+            state.targetY += step.dy;
+        }
+    }
+}
+
+// Walls and the top row stop the player; in war-god mode only the edge of the board does.
+void takeTarget(GameState& state) {
+    const bool blocked =
+        state.mode == ModeWarGod
+            ? !onBoard(state, state.targetX, state.targetY)
+            : classifyCell(state, state.targetX, state.targetY) == ClassWall || state.targetY < 2;
+    if (blocked) {
+        state.targetX = state.playerX;
+        state.targetY = state.playerY;
+    }
+    state.playerX = state.targetX;
+    state.playerY = state.targetY;
+}
+
+void takeCoin(Game& game) {
+    GameState& state = game.state;
+    state.maze[state.playerX][state.playerY] = CellEmpty;
+    ++state.coins;
+    drawStatusPanel(game);
+    coinCue(game.console);
+}
+
+// The level is won: endless mode counts it and grows the next level's coins.
+void reachExit(Game& game) {
+    GameState& state = game.state;
+    if (state.mode == ModeEndless) {
+        ++state.levelsCleared;
+        if (state.sizeFactor < MaxSizeFactor) {
+            ++state.sizeFactor;
+        }
+    }
+    winScreen(game);
+}
+
+// Resolves the cell the player now stands on. Returns false when the game ended there.
+bool resolveCell(Game& game) {
+    GameState& state = game.state;
+    switch (classifyCell(state, state.playerX, state.playerY)) {
+        case ClassCoin:
+            takeCoin(game);
+            return true;
+        case ClassMonster:
+            if (state.lives <= 1) {
+                loseScreen(game);
+                return false;
+            }
+            catchPlayer(game);
+            return true;
+        case ClassExit:
+            reachExit(game);
+            return false;
+        default:
+            return true;
+    }
+}
+
+}  // namespace
+
+bool movePlayer(Game& game, bool move) {
+    GameState& state = game.state;
+    drawAtCell(game, state.playerX, state.playerY, GlyphEmpty);
+    aim(state, move);
+    takeTarget(state);
+    // In war-god mode the player walks through everything and nothing under it counts.
+    if (state.mode != ModeWarGod && !resolveCell(game)) {
+        return false;
+    }
+    drawAtCell(game, state.playerX, state.playerY, GlyphPlayer);
+    return true;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,147 @@
+#include "play/tick.h"
+
+#include "maze/path_search.h"
+#include "play/board_view.h"
+#include "play/end_screens.h"
+#include "play/monsters.h"
+#include "play/shop.h"
+#include "play/weapons.h"
+#include "terminal/glyphs.h"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr int MsPerSecond = 1000;
+constexpr int CountdownRow = 3;
+constexpr std::string_view CountdownLine = "剩余时间为： %d 秒   ";
+
+// The auto-walk: the way to the exit shown cell by cell, then the victory screen. No key is
+// read and no monster steps.
+int autoWalk(Game& game) {
+    GameState& state = game.state;
+    state.pathLength = findPath(game);
+    for (int i = 1; i <= state.pathLength; ++i) {
+        drawAtCell(game, state.pathX[i], state.pathY[i], GlyphPlayer);
+        game.console.sleepMs(WalkStepMs);
+        drawAtCell(game, state.pathX[i], state.pathY[i], GlyphEmpty);
+    }
+    winScreen(game);
+    return 0;
+}
+
+bool isMoveKey(int key) {
+    return key == 'w' || key == 'a' || key == 's' || key == 'd';
+}
+
+// Acts on the key read in this tick. Sets `move` for a movement key; returns false when the
+// player left the game from the pause screen.
+bool actOnKey(Game& game, int key, bool& move) {
+    GameState& state = game.state;
+    if (isMoveKey(key)) {
+        state.facing = static_cast<char>(key);
+        move = true;
+        return true;
+    }
+    switch (key) {
+        case '0':
+            if (pauseScreen(game) == 0) {
+                return false;
+            }
+            redrawBoard(game);
+            break;
+        case 'j':
+            if (state.hasGun != 0) {
+                fireGun(game);
+            }
+            break;
+        case 'k':
+            if (state.hasKnife != 0) {
+                swingKnife(game);
+            }
+            break;
+        case 'p':
+            if (state.shopOpen != 0) {
+                openShop(game);
+                redrawBoard(game);
+            }
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+// The timed mode's clock: a fixed 100 ms per tick. Returns false when it ran out.
+bool countDown(Game& game) {
+    GameState& state = game.state;
+    state.timeLeftMs -= TickMs;
+    state.secondsLeft = state.timeLeftMs / MsPerSecond;
+    if (state.timeLeftMs < 0) {
+        loseScreen(game);
+        return false;
+    }
+    game.console.gotoXY(panelColumn(state), CountdownRow);
+    game.console.hideCursor();
+    game.console.printFormatted(CountdownLine, state.secondsLeft);
+    return true;
+}
+
+}  // namespace
+
+int classifyCell(const GameState& state, int x, int y) {
+    if (x < 0 || y < 0 || x >= MazeGridSize || y >= MazeGridSize) {
+        return ClassWall;  // nothing outside the grid can be entered
+    }
+    switch (state.maze[x][y]) {
+        case CellWall:
+            return ClassWall;
+        case CellEmpty:
+            return ClassFloor;
+        case CellEntrance:
+            if (y >= 1 && y < state.mazeHeight && x >= 2 && x < 2 * state.mazeWidth - 2) {
+                return ClassEntrance;
+            }
+            return ClassOther;
+        case CellExit:
+            return ClassExit;
+        case CellCoin:
+            return ClassCoin;
+        case CellMonster:
+            return ClassMonster;
+        default:
+            return ClassOther;
+    }
+}
+
+int gameTick(Game& game) {
+    GameState& state = game.state;
+    if (state.mode == ModeAutoWalk) {
+        return autoWalk(game);
+    }
+    if (state.alive == 0) {
+        loseScreen(game);
+        return 0;
+    }
+    game.console.hideCursor();
+    if (game.console.keyWaiting()) {
+        const int key = game.console.readKey();
+        state.lastKey = static_cast<char>(key);
+        bool move = false;
+        if (!actOnKey(game, key, move) || !movePlayer(game, move)) {
+            return 0;
+        }
+    }
+    game.console.sleepMs(TickMs);
+    if (state.mode == ModeTimed && !countDown(game)) {
+        return 0;
+    }
+    ++state.monsterTick;
+    if (state.monsterTick >= MonsterStepEvery) {
+        state.alive = moveMonsters(game);
+        state.monsterTick = 0;
+    }
+    return 1;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,165 @@
+// The real binary in a pseudo-terminal: a default game with its board, panel and countdown,
+// the pause screen and the way back to the main menu, and an auto-walk game that ends on its
+// victory screen.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "pty_session.h"
+
+namespace tarnwick::e2e {
+namespace {
+
+constexpr Colours GreenOnBlack{2, 0};
+constexpr Colours BlueOnBlue{4, 4};
+constexpr Colours BlueOnYellow{4, 3};
+constexpr Colours WhiteOnCyan{7, 6};
+constexpr Colours Red{1, -1};
+
+// time() fixed by libfaketime, so that every run carves the same boards; sleeps stay real.
+// Without libfaketime the game runs on the real clock and the checks still hold.
+constexpr const char* NewYear = "@2024-01-01 00:00:00";
+// The seed of this day carves a board whose way is the shortest there is (45 cells), so that
+// the auto-walk takes 9 s.
+constexpr const char* ShortWalkDay = "@2024-01-30 00:00:00";
+
+class FixedClock {
+  public:
+    explicit FixedClock(const char* when) {
+        for (const char* path : {"/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
+                                 "/usr/lib/aarch64-linux-gnu/faketime/libfaketime.so.1",
+                                 "/usr/lib/faketime/libfaketime.so.1"}) {
+            if (access(path, R_OK) == 0) {
+                setenv("LD_PRELOAD", path, 1);
+                setenv("FAKETIME", when, 1);
+                setenv("FAKETIME_DONT_FAKE_MONOTONIC", "1", 1);
+                return;
+            }
+        }
+    }
+    ~FixedClock() {
+        unsetenv("LD_PRELOAD");
+        unsetenv("FAKETIME");
+        unsetenv("FAKETIME_DONT_FAKE_MONOTONIC");
+    }
+    FixedClock(const FixedClock&) = delete;
+    FixedClock& operator=(const FixedClock&) = delete;
+};
+
+#define START_OR_SKIP(session)                              \
+    if (!(session).started()) {                             \
+        GTEST_SKIP() << "no pseudo-terminal can be opened"; \
+    }
+
+std::string screenOf(const PtySession& session) {
+    return "screen:\n" + session.screenText();
+}
+
+bool shows(const PtySession& session, int x, int y, std::string_view text) {
+    return session.textAt(x, y, 200).compare(0, text.size(), text) == 0;
+}
+
+void awaitText(PtySession& session, int x, int y, std::string_view text,
+               std::chrono::milliseconds timeout = 5s) {
+    ASSERT_TRUE(session.waitUntil([&] { return shows(session, x, y, text); }, timeout))
+        << "expected \"" << text << "\" at column " << x << ", row " << y << "\n"
+        << screenOf(session);
+}
+
+void awaitMainMenu(PtySession& session) {
+    awaitText(session, 43, 22, "退出游戏请输入     0");
+}
+
+// How often a glyph stands on the board of a size, one glyph per two-column cell.
+int glyphsOnBoard(const PtySession& session, int size, std::string_view glyph) {
+    int count = 0;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            if (shows(session, 2 * x, y, glyph)) {
+                ++count;
+            }
+        }
+    }
+    return count;
+}
+
+void quitFromMenu(PtySession& session) {
+    awaitMainMenu(session);
+    session.sendKeys("0");
+    const auto status = session.waitExit();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0);
+}
+
+TEST(PlayE2e, ADefaultGamePausesAndReturnsToTheMainMenu) {
+    FixedClock clock(NewYear);
+    PtySession session;
+    START_OR_SKIP(session);
+    awaitMainMenu(session);
+    session.sendKeys("1");
+    // The countdown comes with the first tick; the panel stands beside the 25 columns.
+    awaitText(session, 58, 3, "剩余时间为： 5");
+    awaitText(session, 58, 5, "当前生命值： ●");
+    awaitText(session, 58, 7, "当前金币 ￥：  50");
+    awaitText(session, 58, 9, "当前模式为： 限时模式");
+    awaitText(session, 58, 11, "当前已装备");
+    // A 25 x 25 board: the entrance above the start, the exit in the right border, walls.
+    EXPECT_TRUE(shows(session, 2, 0, "入")) << screenOf(session);
+    EXPECT_EQ(session.colours(2, 0), GreenOnBlack);
+    EXPECT_TRUE(shows(session, 48, 23, "出")) << screenOf(session);
+    EXPECT_EQ(session.colours(48, 23).fg, Red.fg);
+    EXPECT_TRUE(shows(session, 0, 24, "██")) << screenOf(session);
+    EXPECT_EQ(session.colours(0, 24), BlueOnBlue);
+    EXPECT_EQ(session.row(25), "");  // nothing below the board
+    // Three monsters and three coins (the monsters step while we look).
+    EXPECT_TRUE(session.waitUntil([&] {
+        return glyphsOnBoard(session, 25, "怪") == 3 && glyphsOnBoard(session, 25, "￥") == 3;
+    })) << screenOf(session);
+    if (!shows(session, 2, 1, "￥")) {  // a coin placed on the start hides the player
+        EXPECT_TRUE(shows(session, 2, 1, "〇")) << screenOf(session);
+        EXPECT_EQ(session.colours(2, 1), WhiteOnCyan);
+    }
+
+    session.sendKeys("0");
+    awaitText(session, 43, 14, "游戏已暂停，按 0 返回主菜单");
+    awaitText(session, 43, 18, "按其他任意键继续游戏！");
+    EXPECT_EQ(session.colours(43, 14), GreenOnBlack);
+    EXPECT_EQ(session.row(0), "");
+    session.sendKeys("0");
+    quitFromMenu(session);
+}
+
+TEST(PlayE2e, AnAutoWalkGameEndsOnItsVictoryScreenAndReturnsToTheMenu) {
+    FixedClock clock(ShortWalkDay);
+    PtySession session;
+    START_OR_SKIP(session);
+    // Settings, mode settings, auto-walk.
+    awaitMainMenu(session);
+    session.sendKeys("2");
+    awaitText(session, 40, 10, "地图设置请输入     1");
+    session.sendKeys("2");
+    awaitText(session, 40, 12, "自走模式     2");
+    session.sendKeys("2");
+    awaitMainMenu(session);
+    session.sendKeys("1");
+    awaitText(session, 58, 9, "当前模式为： 自走模式");
+    // The walk takes 200 ms per cell of the way, then the tune 3.3 s. The player is seen on
+    // its way, away from the start.
+    EXPECT_TRUE(session.waitUntil([&] {
+        return !shows(session, 2, 1, "〇") && glyphsOnBoard(session, 25, "〇") == 1;
+    })) << screenOf(session);
+    awaitText(session, 43, 12, "YOU WIN !!!", 60s);
+    EXPECT_EQ(session.colours(43, 12), BlueOnYellow);
+    awaitText(session, 43, 16, "游戏结束", 10s);
+    awaitText(session, 43, 18, "关闭游戏请点击右上角 X");
+    awaitText(session, 43, 22, "继续游戏按任意键回到主菜单栏目");
+    EXPECT_EQ(session.colours(43, 22), BlueOnYellow);
+    session.sendKeys("x");
+    quitFromMenu(session);
+}
+
+}  // namespace
+}  // namespace tarnwick::e2e
