@@ -74,6 +74,9 @@ struct Tally {
     long defeats = 0;
     long victories = 0;
     long shops = 0;
+    long settings = 0;
+    long helps = 0;
+    long abouts = 0;
     long modes[6] = {};
 };
 
@@ -85,6 +88,12 @@ void countScreen(const Screen& screen, Tally& tally) {
         ++(screen.cell(47, 12).ch == U'L' ? tally.defeats : tally.victories);
     } else if (screen.cell(40, 14).ch == U'购') {
         ++tally.shops;
+    } else if (screen.cell(40, 10).ch == U'地') {
+        ++tally.settings;
+    } else if (screen.cell(40, 10).ch == U'w') {
+        ++tally.helps;
+    } else if (screen.cell(43, 12).ch == U'程') {
+        ++tally.abouts;
     }
 }
 
@@ -205,8 +214,11 @@ int main(int argc, char** argv) {
     std::printf(
         "modes chosen: timed %ld, auto-walk %ld, endless %ld, war-god %ld, easter egg %ld\n",
         tally.modes[1], tally.modes[2], tally.modes[3], tally.modes[4], tally.modes[5]);
-    std::printf("screens waited on: pause %ld, defeat %ld, victory %ld, shop %ld\n", tally.pauses,
-                tally.defeats, tally.victories, tally.shops);
+    std::printf(
+        "screens waited on: pause %ld, defeat %ld, victory %ld, shop %ld, settings %ld, "
+        "help %ld, About %ld\n",
+        tally.pauses, tally.defeats, tally.victories, tally.shops, tally.settings, tally.helps,
+        tally.abouts);
     if (endKb - checkpointKb > AllowedGrowthKb) {
         std::printf("memory grew by more than %ld KB\n", AllowedGrowthKb);
         return 1;
