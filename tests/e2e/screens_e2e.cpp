@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "pty_session.h"
+#include "e2e_support.h"
 
 namespace tarnwick::e2e {
 namespace {
@@ -17,54 +17,6 @@ SessionOptions wideTerminal() {
     options.columns = 150;
     options.rows = 60;
     return options;
-}
-
-// Starts the game with time() fixed, so that every run carves the same boards. Sleeps stay
-// real. Without libfaketime the game runs with the real time and the tests still hold.
-class FixedClock {
-  public:
-    FixedClock() {
-        for (const char* path : {"/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
-                                 "/usr/lib/aarch64-linux-gnu/faketime/libfaketime.so.1",
-                                 "/usr/lib/faketime/libfaketime.so.1"}) {
-            if (access(path, R_OK) == 0) {
-                setenv("LD_PRELOAD", path, 1);
-                setenv("FAKETIME", "@2024-01-01 00:00:00", 1);
-                setenv("FAKETIME_DONT_FAKE_MONOTONIC", "1", 1);
-                return;
-            }
-        }
-    }
-    ~FixedClock() {
-        unsetenv("LD_PRELOAD");
-        unsetenv("FAKETIME");
-        unsetenv("FAKETIME_DONT_FAKE_MONOTONIC");
-    }
-};
-
-#define START_OR_SKIP(session)                              \
-    if (!(session).started()) {                             \
-        GTEST_SKIP() << "no pseudo-terminal can be opened"; \
-    }
-
-std::string screenOf(const PtySession& session) {
-    return "screen:\n" + session.screenText();
-}
-
-// Whether the text stands at the column of the row.
-bool shows(const PtySession& session, int x, int y, std::string_view text) {
-    const std::string have = session.textAt(x, y, 200);
-    return have.compare(0, text.size(), text) == 0;
-}
-
-void awaitText(PtySession& session, int x, int y, std::string_view text) {
-    ASSERT_TRUE(session.waitUntil([&] { return shows(session, x, y, text); }))
-        << "expected \"" << text << "\" at column " << x << ", row " << y << "\n"
-        << screenOf(session);
-}
-
-void awaitMainMenu(PtySession& session) {
-    awaitText(session, 43, 22, "退出游戏请输入     0");
 }
 
 // From the main menu through the settings menu: the menu's key and the submenu's keys.
