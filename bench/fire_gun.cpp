@@ -7,7 +7,6 @@
 #include <numeric>
 #include <vector>
 
-#include "../tests/support/forwarding_console.h"
 #include "maze/carved_maze.h"
 #include "play/board_view.h"
 #include "play/weapons.h"
@@ -24,14 +23,14 @@ constexpr unsigned Seed = 20240101;
 
 // Takes the renderer's bytes at each of the bullet's 60 ms steps: the frame is flushed when
 // the game blocks, so the bytes sent since the last step are those of one step.
-class StepMeter : public tarnwick::testing::ForwardingConsole {
+class StepMeter : public TestConsole {
   public:
-    using ForwardingConsole::ForwardingConsole;
+    using TestConsole::TestConsole;
     std::vector<std::size_t> stepBytes;
     void sleepMs(int ms) override {
-        inner_.sleepMs(ms);
+        TestConsole::sleepMs(ms);
         if (ms == BulletStepMs) {
-            stepBytes.push_back(inner_.takeOutput().size());
+            stepBytes.push_back(takeOutput().size());
         }
     }
 };
@@ -39,10 +38,9 @@ class StepMeter : public tarnwick::testing::ForwardingConsole {
 }  // namespace
 
 int main() {
-    TestConsole console(200, 60);
+    StepMeter console(200, 60);
     console.setRandomFallback(Seed);
-    StepMeter meter(console);
-    tarnwick::Game game(meter);
+    tarnwick::Game game(console);
     tarnwick::GameState& state = game.state;
     state.sizeFactor = SizeFactor;
     state.mazeWidth = tarnwick::boardSizeFor(SizeFactor);
@@ -62,7 +60,7 @@ int main() {
     tarnwick::fireGun(game);
     const std::size_t lastRedraw = console.takeOutput().size();
 
-    const std::vector<std::size_t>& steps = meter.stepBytes;
+    const std::vector<std::size_t>& steps = console.stepBytes;
     if (steps.empty()) {
         std::printf("fire_gun: the bullet never flew\n");
         return 1;

@@ -81,11 +81,6 @@ constexpr int EasterEggMonsters = 10;
 constexpr int EasterEggCoins = 10;
 constexpr int EasterEggSizeFactor = 6;
 
-void printValueLine(Console& console, const ValueLine& line, int value) {
-    console.gotoXY(line.column, line.row);
-    console.printFormatted(line.format, value);
-}
-
 void printAt(Console& console, int column, int row, std::string_view text) {
     console.gotoXY(column, row);
     console.printText(text);
@@ -97,6 +92,17 @@ int digitUpTo(int key, int highest) {
         return key - '0';
     }
     return 0;
+}
+
+// Shows a value screen with the current value and reads a key: the digit from 1 up to the
+// highest, or 0 for any other key.
+template <std::size_t N>
+int askDigit(Console& console, const std::array<ScreenLine, N>& lines, const ValueLine& value,
+             int current, int highest) {
+    printLines(console, lines);
+    console.gotoXY(value.column, value.row);
+    console.printFormatted(value.format, current);
+    return digitUpTo(console.readKey(), highest);
 }
 
 struct Submenu {
@@ -132,9 +138,7 @@ void mapSettings(Game& game) {
     Console& console = game.console;
     GameState& state = game.state;
     console.hideCursor();
-    printLines(console, SizeLines);
-    printValueLine(console, SizeValue, state.sizeFactor);
-    if (const int size = digitUpTo(console.readKey(), 6)) {
+    if (const int size = askDigit(console, SizeLines, SizeValue, state.sizeFactor, 6)) {
         state.sizeFactor = size;
     }
     console.clearScreen();
@@ -144,9 +148,7 @@ void mapSettings(Game& game) {
     state.timeLeftMs = timeBudgetFor(state.sizeFactor);
     console.clearScreen();
 
-    printLines(console, MonsterLines);
-    printValueLine(console, MonsterValue, state.monsterLevel);
-    if (const int level = digitUpTo(console.readKey(), 7)) {
+    if (const int level = askDigit(console, MonsterLines, MonsterValue, state.monsterLevel, 7)) {
         state.monsterLevel = level;
     }
     console.clearScreen();
@@ -179,9 +181,7 @@ void lifeSettings(Game& game) {
     Console& console = game.console;
     GameState& state = game.state;
     console.hideCursor();
-    printLines(console, LifeLines);
-    printValueLine(console, LifeValue, state.lives);
-    if (const int lives = digitUpTo(console.readKey(), 9)) {
+    if (const int lives = askDigit(console, LifeLines, LifeValue, state.lives, 9)) {
         state.lifeSetting = lives;
     }
     // Any key sets the lives back to the setting, replacing what an earlier game left.

@@ -76,6 +76,17 @@ void redrawBoard(Game& game) {
     drawStatusPanel(game);
 }
 
+std::string equipmentLine(const GameState& state) {
+    std::string line = "当前已装备  ";
+    if (state.hasGun != 0) {
+        line += "  冲锋枪";
+    }
+    if (state.hasKnife != 0) {
+        line += "  瑞士军刀";
+    }
+    return line;
+}
+
 void drawStatusPanel(Game& game) {
     const GameState& state = game.state;
     Console& console = game.console;
@@ -88,13 +99,7 @@ void drawStatusPanel(Game& game) {
     console.printText("当前模式为： ");
     console.printText(modeName(state.mode));
     console.gotoXY(column, EquipmentRow);
-    console.printText("当前已装备  ");
-    if (state.hasGun != 0) {
-        console.printText("  冲锋枪");
-    }
-    if (state.hasKnife != 0) {
-        console.printText("  瑞士军刀");
-    }
+    console.printText(equipmentLine(state));
     console.gotoXY(column, LevelsRow);
     if (state.mode == ModeEndless) {
         console.printFormatted("你已经闯过 %d 关", state.levelsCleared);

@@ -1,6 +1,8 @@
 // The play screen: the whole board with the player, and the status panel beside it.
 #pragma once
 
+#include <string>
+
 #include "play/game.h"
 
 namespace tarnwick {
@@ -9,6 +11,10 @@ namespace tarnwick {
 constexpr int panelColumn(const GameState& state) {
     return 2 * state.mazeWidth + 8;
 }
+
+// "当前已装备  " followed by the weapons owned, the gun always before the knife; the panel
+// and the shop show the same line.
+std::string equipmentLine(const GameState& state);
 
 // Clears the screen and paints every cell, the player and the panel.
 void redrawBoard(Game& game);

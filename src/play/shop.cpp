@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "play/board_view.h"
 #include "terminal/screen_lines.h"
 
 namespace tarnwick {
@@ -46,18 +47,6 @@ const Good* goodFor(int key) {
         }
     }
     return nullptr;
-}
-
-// The equipment line in one piece: the gun always before the knife.
-std::string equipmentLine(const GameState& state) {
-    std::string line = "当前已装备  ";
-    if (state.hasGun == 1) {
-        line += "  冲锋枪";
-    }
-    if (state.hasKnife == 1) {
-        line += "  瑞士军刀";
-    }
-    return line;
 }
 
 void drawShop(Game& game) {

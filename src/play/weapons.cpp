@@ -54,6 +54,16 @@ bool weaponPasses(const GameState& state, int x, int y) {
     return cell == CellEmpty || cell == CellMonster;
 }
 
+// The direction a weapon goes. Before the first movement key there is none, and the weapon key
+// only redraws the board.
+const Direction* aimOrRedraw(Game& game) {
+    const Direction* direction = facingDirection(game.state);
+    if (direction == nullptr) {
+        redrawBoard(game);
+    }
+    return direction;
+}
+
 // A struck monster dies and leaves a coin.
 void strike(Game& game, int x, int y) {
     drawAtCell(game, x, y, GlyphHit);
@@ -63,9 +73,8 @@ void strike(Game& game, int x, int y) {
 }  // namespace
 
 void swingKnife(Game& game) {
-    const Direction* direction = facingDirection(game.state);
+    const Direction* direction = aimOrRedraw(game);
     if (direction == nullptr) {
-        redrawBoard(game);
         return;
     }
     int x = game.state.playerX;
@@ -90,9 +99,8 @@ void swingKnife(Game& game) {
 }
 
 void fireGun(Game& game) {
-    const Direction* direction = facingDirection(game.state);
+    const Direction* direction = aimOrRedraw(game);
     if (direction == nullptr) {
-        redrawBoard(game);
         return;
     }
     int x = game.state.playerX;

@@ -4,6 +4,15 @@ namespace tarnwick {
 
 namespace {
 
+// Concatenates by appending: GCC 12 at -O3 reports a false -Wrestrict on chains of
+// operator+ that start from a literal.
+template <typename... Parts>
+std::string join(const Parts&... parts) {
+    std::string out;
+    (out.append(parts), ...);
+    return out;
+}
+
 // CSI with one count parameter, left out when it is 1 (the default).
 std::string relative(int count, char final) {
     std::string out = "\x1b[";
@@ -18,11 +27,11 @@ std::string absolute(int x, int y) {
     if (x == 0 && y == 0) {
         return "\x1b[H";
     }
-    std::string out = "\x1b[" + std::to_string(y + 1);
+    std::string out = join("\x1b[", std::to_string(y + 1));
     if (x != 0) {
-        out += ';' + std::to_string(x + 1);
+        out.append(join(";", std::to_string(x + 1)));
     }
-    return out + 'H';
+    return out.append("H");
 }
 
 // Horizontal moves within the cursor's row, from a known column.
@@ -30,8 +39,8 @@ std::string horizontal(int fromX, int x) {
     if (x == fromX) {
         return {};
     }
-    std::string best = "\x1b[" + std::to_string(x + 1) + 'G';
-    const std::string fromStart = x == 0 ? "\r" : "\r" + relative(x, 'C');
+    std::string best = join("\x1b[", std::to_string(x + 1), "G");
+    const std::string fromStart = x == 0 ? std::string("\r") : join("\r", relative(x, 'C'));
     const std::string step = x > fromX ? relative(x - fromX, 'C') : relative(fromX - x, 'D');
     for (const std::string* candidate : {&fromStart, &step}) {
         if (candidate->size() < best.size()) {
@@ -70,9 +79,9 @@ std::string cheapestMove(const CursorState& from, int x, int y, const std::strin
     const int dy = y - from.y;
     // A carriage return is safe from the pending-wrap state too.
     if (dy == 0) {
-        keepShorter(best, x == 0 ? "\r" : "\r" + relative(x, 'C'));
+        keepShorter(best, x == 0 ? std::string("\r") : join("\r", relative(x, 'C')));
     } else if (dy > 0) {
-        keepShorter(best, "\r" + downFromLineStart(dy, x));
+        keepShorter(best, join("\r", downFromLineStart(dy, x)));
     }
     if (from.pendingWrap) {
         return best;
@@ -99,12 +108,12 @@ std::string styleChange(Style from, bool fromKnown, Style to) {
     // From a reset: only the fields that differ from the default colours.
     std::string reset = "\x1b[0";
     if (to.fg != ColourDefault) {
-        reset += ';' + fg(to.fg);
+        reset.append(join(";", fg(to.fg)));
     }
     if (to.bg != ColourDefault) {
-        reset += ';' + bg(to.bg);
+        reset.append(join(";", bg(to.bg)));
     }
-    reset = reset == "\x1b[0" ? std::string("\x1b[m") : reset + 'm';
+    reset = reset == "\x1b[0" ? std::string("\x1b[m") : reset.append(1, 'm');
     if (!fromKnown) {
         return reset;
     }
@@ -113,9 +122,12 @@ std::string styleChange(Style from, bool fromKnown, Style to) {
         delta = fg(to.fg);
     }
     if (to.bg != from.bg) {
-        delta += (delta.empty() ? "" : ";") + bg(to.bg);
+        if (!delta.empty()) {
+            delta.append(1, ';');
+        }
+        delta.append(bg(to.bg));
     }
-    delta = "\x1b[" + delta + 'm';
+    delta = join("\x1b[", delta, "m");
     return delta.size() <= reset.size() ? delta : reset;
 }
 

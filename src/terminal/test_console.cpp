@@ -36,6 +36,21 @@ void TestConsole::resize(int columns, int rows) {
     renderer_.invalidate();
 }
 
+void TestConsole::scheduleResize(int columns, int rows, std::int64_t atMs) {
+    // Kept in time order; events of the same time come in the order they were scheduled.
+    const auto later = std::upper_bound(
+        resizes_.begin(), resizes_.end(), atMs,
+        [](std::int64_t t, const ScheduledResize& event) { return t < event.atMs; });
+    resizes_.insert(later, {columns, rows, atMs});
+}
+
+void TestConsole::applyDueResizes() {
+    while (!resizes_.empty() && resizes_.front().atMs <= nowMs_) {
+        resize(resizes_.front().columns, resizes_.front().rows);
+        resizes_.pop_front();
+    }
+}
+
 std::string TestConsole::takeOutput() {
     flush();
     std::string out;
@@ -44,12 +59,20 @@ std::string TestConsole::takeOutput() {
 }
 
 void TestConsole::flush() {
+    applyDueResizes();
     output_ += renderer_.frame(screen_, columns_, rows_);
 }
 
-void TestConsole::advance(int ms) {
+void TestConsole::advance(std::int64_t ms) {
     if (ms > 0) {
         nowMs_ += ms;
+    }
+    if (nowMs_ > timeLimitMs_) {
+        throw EndOfInput{};
+    }
+    // A resize that came while the game was blocked repaints at once, as on a terminal.
+    if (!resizes_.empty() && resizes_.front().atMs <= nowMs_) {
+        flush();
     }
 }
 
@@ -76,7 +99,7 @@ int TestConsole::readKey() {
     }
     const ScriptedKey next = keys_.front();
     keys_.pop_front();
-    nowMs_ = std::max(nowMs_, next.dueMs);
+    advance(next.dueMs - nowMs_);
     return next.key;
 }
 

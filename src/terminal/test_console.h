@@ -43,6 +43,9 @@ class TestConsole : public Console {
     // Once every scripted key has been read, end the input (throw EndOfInput) when this much
     // virtual time has passed since the last key was due, so that no test can run forever.
     void setIdleLimitMs(std::int64_t ms) { idleLimitMs_ = ms; }
+    // Ends the input at the first blocking call that takes the virtual clock past this time,
+    // keys left or not, as when the terminal goes away: it bounds runs of generated scripts.
+    void setTimeLimitMs(std::int64_t ms) { timeLimitMs_ = ms; }
     // Called at every blocking key read, after the frame is rendered and before the key is
     // taken: the place where a test looks at the screen that waits for a key.
     void setKeyReadHook(std::function<void(const TestConsole&)> hook) {
@@ -50,6 +53,11 @@ class TestConsole : public Console {
     }
     // Changes the terminal size, as a resize event does.
     void resize(int columns, int rows);
+    // A resize event that comes when the virtual clock reaches `atMs`: the size changes and
+    // the screen is repainted at once, also in the middle of a sleep, a tone or a key wait.
+    void scheduleResize(int columns, int rows, std::int64_t atMs);
+    // Renders for a terminal that draws the ambiguous-width characters two columns wide.
+    void setAmbiguousWide(bool wide) { renderer_.setAmbiguousWide(wide); }
 
     // --- Observation ---
     std::int64_t nowMs() const { return nowMs_; }
@@ -87,8 +95,14 @@ class TestConsole : public Console {
         int key;
         std::int64_t dueMs;
     };
+    struct ScheduledResize {
+        int columns;
+        int rows;
+        std::int64_t atMs;
+    };
     void flush();
-    void advance(int ms);
+    void advance(std::int64_t ms);
+    void applyDueResizes();
 
     Screen screen_;
     Renderer renderer_;
@@ -98,8 +112,10 @@ class TestConsole : public Console {
     std::int64_t nowMs_ = 0;
     std::int64_t lastKeyDueMs_ = 0;
     std::int64_t idleLimitMs_ = 3'600'000;
+    std::int64_t timeLimitMs_ = INT64_MAX;
     std::deque<ScriptedKey> keys_;
     std::deque<int> randoms_;
+    std::deque<ScheduledResize> resizes_;
     bool hasFallback_ = false;
     std::minstd_rand fallback_;
     std::vector<SoundStep> sounds_;

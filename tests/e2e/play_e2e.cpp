@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "pty_session.h"
+#include "e2e_support.h"
 
 namespace tarnwick::e2e {
 namespace {
@@ -19,59 +19,9 @@ constexpr Colours BlueOnYellow{4, 3};
 constexpr Colours WhiteOnCyan{7, 6};
 constexpr Colours Red{1, -1};
 
-// time() fixed by libfaketime, so that every run carves the same boards; sleeps stay real.
-// Without libfaketime the game runs on the real clock and the checks still hold.
-constexpr const char* NewYear = "@2024-01-01 00:00:00";
 // The seed of this day carves a board whose way is the shortest there is (45 cells), so that
 // the auto-walk takes 9 s.
 constexpr const char* ShortWalkDay = "@2024-01-30 00:00:00";
-
-class FixedClock {
-  public:
-    explicit FixedClock(const char* when) {
-        for (const char* path : {"/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
-                                 "/usr/lib/aarch64-linux-gnu/faketime/libfaketime.so.1",
-                                 "/usr/lib/faketime/libfaketime.so.1"}) {
-            if (access(path, R_OK) == 0) {
-                setenv("LD_PRELOAD", path, 1);
-                setenv("FAKETIME", when, 1);
-                setenv("FAKETIME_DONT_FAKE_MONOTONIC", "1", 1);
-                return;
-            }
-        }
-    }
-    ~FixedClock() {
-        unsetenv("LD_PRELOAD");
-        unsetenv("FAKETIME");
-        unsetenv("FAKETIME_DONT_FAKE_MONOTONIC");
-    }
-    FixedClock(const FixedClock&) = delete;
-    FixedClock& operator=(const FixedClock&) = delete;
-};
-
-#define START_OR_SKIP(session)                              \
-    if (!(session).started()) {                             \
-        GTEST_SKIP() << "no pseudo-terminal can be opened"; \
-    }
-
-std::string screenOf(const PtySession& session) {
-    return "screen:\n" + session.screenText();
-}
-
-bool shows(const PtySession& session, int x, int y, std::string_view text) {
-    return session.textAt(x, y, 200).compare(0, text.size(), text) == 0;
-}
-
-void awaitText(PtySession& session, int x, int y, std::string_view text,
-               std::chrono::milliseconds timeout = 5s) {
-    ASSERT_TRUE(session.waitUntil([&] { return shows(session, x, y, text); }, timeout))
-        << "expected \"" << text << "\" at column " << x << ", row " << y << "\n"
-        << screenOf(session);
-}
-
-void awaitMainMenu(PtySession& session) {
-    awaitText(session, 43, 22, "退出游戏请输入     0");
-}
 
 // How often a glyph stands on the board of a size, one glyph per two-column cell.
 int glyphsOnBoard(const PtySession& session, int size, std::string_view glyph) {
@@ -95,7 +45,7 @@ void quitFromMenu(PtySession& session) {
 }
 
 TEST(PlayE2e, ADefaultGamePausesAndReturnsToTheMainMenu) {
-    FixedClock clock(NewYear);
+    FixedClock clock;
     PtySession session;
     START_OR_SKIP(session);
     awaitMainMenu(session);

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "menus/main_menu.h"
-#include "support/forwarding_console.h"
 #include "support/screen_assert.h"
 #include "terminal/test_console.h"
 
@@ -55,28 +54,26 @@ TEST(HelpScreen, ListsTheKeysInBlueAndAnyKeyGoesBack) {
 }
 
 // Keeps the screen as it stood when the first tone of the tune began.
-class FirstToneWatch : public testing::ForwardingConsole {
+class FirstToneWatch : public TestConsole {
   public:
-    using ForwardingConsole::ForwardingConsole;
     std::optional<Screen> atFirstTone;
     void tone(int hz, int ms) override {
         if (!atFirstTone) {
-            atFirstTone = inner_.screen();
+            atFirstTone = screen();
         }
-        inner_.tone(hz, ms);
+        TestConsole::tone(hz, ms);
     }
 };
 
 TEST(AboutScreen, ShowsTheCreditsInMagentaBeforeTheTuneAndHoldsUntilItEnds) {
-    TestConsole console;
-    FirstToneWatch watch(console);
-    Game game(watch);
+    FirstToneWatch console;
+    Game game(console);
     std::vector<std::int64_t> readTimes;
     console.setKeyReadHook([&](const TestConsole& c) { readTimes.push_back(c.nowMs()); });
     console.pushKeys("0000");  // pressed at once, all during the tune
     aboutScreen(game);
-    ASSERT_TRUE(watch.atFirstTone.has_value());
-    const Screen& about = *watch.atFirstTone;
+    ASSERT_TRUE(console.atFirstTone.has_value());
+    const Screen& about = *console.atFirstTone;
     expectStyled(about, 43, 12, "程序设计综合实践作业", MagentaOnBlack);
     expectStyled(about, 43, 14, "Tarnwick小游戏", MagentaOnBlack);
     const std::string credits = about.rowText(16);

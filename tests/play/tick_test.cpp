@@ -71,7 +71,7 @@ TEST_F(TickTest, WallsAndTheTopRowBlockAndACoinUnderfootIsTakenByAnyKey) {
     EXPECT_EQ(game.state.coins, 6);
 }
 
-TEST_F(TickTest, AKeylessTickOnlySleepsAndTheShopKeyNeedsAnOpenShop) {
+TEST_F(TickTest, AKeylessTickOnlySleepsAndTheShopKeyNeedsAnOpenShopThenRedraws) {
     loadBoard(game.state, {"#E###", "#$..#", "#####"});
     game.state.shopOpen = 0;
     ASSERT_EQ(gameTick(game), 1);
@@ -81,6 +81,18 @@ TEST_F(TickTest, AKeylessTickOnlySleepsAndTheShopKeyNeedsAnOpenShop) {
     ASSERT_EQ(gameTick(game), 1);
     EXPECT_EQ(console.clearCount(), 0);  // no shop, no redraw
     EXPECT_EQ(game.state.maze[2][2], CellEmpty);
+
+    // With the shop open: a life bought, the shop left with another key, the board redrawn
+    // with the new panel.
+    game.state.shopOpen = 1;
+    game.state.coins = 2;
+    console.pushKeys("p1x", console.nowMs());
+    ASSERT_EQ(gameTick(game), 1);
+    EXPECT_EQ(game.state.lives, 2);
+    EXPECT_EQ(cellText(console, 1, 1), "██");
+    EXPECT_EQ(cellText(console, 2, 2), "〇");
+    EXPECT_TRUE(textAt(console, 18, 5, "当前生命值： ● ● "));
+    EXPECT_TRUE(textAt(console, 18, 7, "当前金币 ￥：  0"));
 }
 
 TEST_F(TickTest, SteppingOntoAMonsterCostsALifeOrEndsTheGame) {

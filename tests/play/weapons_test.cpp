@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "support/forwarding_console.h"
 #include "support/screen_assert.h"
 #include "terminal/glyphs.h"
 #include "terminal/test_console.h"
@@ -23,13 +22,12 @@ struct Pause {
 };
 
 // Keeps the screen at every sleep, where the weapons hold their glyphs on show.
-class PauseWatch : public testing::ForwardingConsole {
+class PauseWatch : public TestConsole {
   public:
-    using ForwardingConsole::ForwardingConsole;
     std::vector<Pause> pauses;
     void sleepMs(int ms) override {
-        pauses.push_back({ms, inner_.screen(), inner_.clearCount()});
-        inner_.sleepMs(ms);
+        pauses.push_back({ms, screen(), clearCount()});
+        TestConsole::sleepMs(ms);
     }
 };
 
@@ -37,7 +35,7 @@ constexpr int Size = 25;
 
 // An open 25 x 25 field inside a frame of walls, the player at (5, 5).
 struct Field {
-    Field() : watch(console), game(watch) {
+    Field() : game(console) {
         GameState& s = game.state;
         s.mazeWidth = Size;
         s.mazeHeight = Size;
@@ -52,8 +50,7 @@ struct Field {
     static ::testing::AssertionResult shows(const Pause& p, int x, int y, std::string_view text) {
         return textAt(p.screen, 2 * x - 2, y - 1, text);
     }
-    TestConsole console;
-    PauseWatch watch;
+    PauseWatch console;
     Game game;
 };
 
@@ -62,8 +59,8 @@ TEST(Knife, KillsBothMonstersWithinReachAndNothingBeyond) {
     f.game.state.facing = 'd';
     f.cell(6, 5) = f.cell(7, 5) = f.cell(8, 5) = CellMonster;
     swingKnife(f.game);
-    ASSERT_EQ(f.watch.pauses.size(), 1u);
-    const Pause& p = f.watch.pauses[0];
+    ASSERT_EQ(f.console.pauses.size(), 1u);
+    const Pause& p = f.console.pauses[0];
     EXPECT_EQ(p.ms, 200);
     EXPECT_EQ(p.clears, 0);  // both strikes are on show before any redraw
     EXPECT_TRUE(Field::shows(p, 6, 5, "＃＃  "));
@@ -89,8 +86,8 @@ TEST(Knife, EachDirectionSwingsItsGlyphAndRedrawsAsOften) {
         f.cell(5 + 2 * c.dx, 5 + 2 * c.dy) = CellMonster;
         f.cell(5 + 3 * c.dx, 5 + 3 * c.dy) = CellMonster;  // out of reach
         swingKnife(f.game);
-        ASSERT_EQ(f.watch.pauses.size(), 1u);
-        const Pause& p = f.watch.pauses[0];
+        ASSERT_EQ(f.console.pauses.size(), 1u);
+        const Pause& p = f.console.pauses[0];
         EXPECT_TRUE(Field::shows(p, 5 + c.dx, 5 + c.dy, c.glyph));
         EXPECT_TRUE(Field::shows(p, 5 + 2 * c.dx, 5 + 2 * c.dy, "＃"));
         EXPECT_EQ(f.cell(5 + c.dx, 5 + c.dy), CellEmpty);
@@ -110,8 +107,8 @@ TEST(Weapons, BlockingCellsShieldWhatLiesBehind) {
         knife.cell(4, 5) = blocker;
         knife.cell(3, 5) = CellMonster;
         swingKnife(knife.game);
-        ASSERT_EQ(knife.watch.pauses.size(), 1u);
-        EXPECT_EQ(knife.watch.pauses[0].screen.dump(), "");  // nothing drawn
+        ASSERT_EQ(knife.console.pauses.size(), 1u);
+        EXPECT_EQ(knife.console.pauses[0].screen.dump(), "");  // nothing drawn
         EXPECT_EQ(knife.cell(3, 5), CellMonster);
         EXPECT_EQ(knife.cell(4, 5), blocker);
         EXPECT_EQ(knife.console.clearCount(), 1);
@@ -121,7 +118,7 @@ TEST(Weapons, BlockingCellsShieldWhatLiesBehind) {
         gun.cell(5, 6) = blocker;
         gun.cell(5, 7) = CellMonster;
         fireGun(gun.game);
-        EXPECT_TRUE(gun.watch.pauses.empty());  // no bullet flies
+        EXPECT_TRUE(gun.console.pauses.empty());  // no bullet flies
         EXPECT_EQ(gun.cell(5, 7), CellMonster);
         EXPECT_EQ(gun.console.clearCount(), 1);
     }
@@ -136,7 +133,7 @@ TEST(Weapons, ACoinLeftByAKillShieldsLaterShots) {
     EXPECT_EQ(f.cell(5, 4), CellCoin);
     fireGun(f.game);
     EXPECT_EQ(f.cell(5, 2), CellMonster);
-    EXPECT_EQ(f.watch.pauses.size(), 1u);  // only the knife's pause
+    EXPECT_EQ(f.console.pauses.size(), 1u);  // only the knife's pause
 }
 
 TEST(Gun, BulletFliesACellPerStepAndKillsOnlyTheFirstMonster) {
@@ -145,7 +142,7 @@ TEST(Gun, BulletFliesACellPerStepAndKillsOnlyTheFirstMonster) {
     f.cell(9, 5) = CellMonster;
     f.cell(11, 5) = CellMonster;
     fireGun(f.game);
-    const auto& pauses = f.watch.pauses;
+    const auto& pauses = f.console.pauses;
     ASSERT_EQ(pauses.size(), 4u);
     for (int step = 1; step <= 3; ++step) {
         SCOPED_TRACE(step);
@@ -171,7 +168,7 @@ TEST(Weapons, WithoutAFacingBothOnlyRedraw) {
     f.cell(6, 5) = f.cell(5, 6) = f.cell(4, 5) = f.cell(5, 4) = CellMonster;
     swingKnife(f.game);
     fireGun(f.game);
-    EXPECT_TRUE(f.watch.pauses.empty());
+    EXPECT_TRUE(f.console.pauses.empty());
     EXPECT_EQ(f.console.clearCount(), 2);
     for (const auto& [x, y] : {std::pair{6, 5}, {5, 6}, {4, 5}, {5, 4}}) {
         EXPECT_EQ(f.cell(x, y), CellMonster);
@@ -200,10 +197,10 @@ TEST(Weapons, TheBoardsEdgeStopsThemWhereverThePlayerStands) {
         f.game.state.playerY = c.y;
         f.game.state.facing = c.facing;
         fireGun(f.game);
-        EXPECT_TRUE(f.watch.pauses.empty());
+        EXPECT_TRUE(f.console.pauses.empty());
         swingKnife(f.game);
-        ASSERT_EQ(f.watch.pauses.size(), 1u);
-        EXPECT_EQ(f.watch.pauses[0].screen.rowText(c.y - 1), f.console.screen().rowText(c.y - 1))
+        ASSERT_EQ(f.console.pauses.size(), 1u);
+        EXPECT_EQ(f.console.pauses[0].screen.rowText(c.y - 1), f.console.screen().rowText(c.y - 1))
             << "the knife drew on the player's row";
     }
     // Standing inside a wall of the frame, the weapons start from the player's cell.

@@ -1,0 +1,45 @@
+#include "e2e_support.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace tarnwick::e2e {
+
+FixedClock::FixedClock(const char* when) {
+    for (const char* path : {"/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
+                             "/usr/lib/aarch64-linux-gnu/faketime/libfaketime.so.1",
+                             "/usr/lib/faketime/libfaketime.so.1"}) {
+        if (access(path, R_OK) == 0) {
+            setenv("LD_PRELOAD", path, 1);
+            setenv("FAKETIME", when, 1);
+            setenv("FAKETIME_DONT_FAKE_MONOTONIC", "1", 1);
+            return;
+        }
+    }
+}
+
+FixedClock::~FixedClock() {
+    unsetenv("LD_PRELOAD");
+    unsetenv("FAKETIME");
+    unsetenv("FAKETIME_DONT_FAKE_MONOTONIC");
+}
+
+bool shows(const PtySession& session, int x, int y, std::string_view text) {
+    return session.textAt(x, y, 200).compare(0, text.size(), text) == 0;
+}
+
+void awaitText(PtySession& session, int x, int y, std::string_view text,
+               std::chrono::milliseconds timeout) {
+    ASSERT_TRUE(session.waitUntil([&] { return shows(session, x, y, text); }, timeout))
+        << "expected \"" << text << "\" at column " << x << ", row " << y << "\n"
+        << screenOf(session);
+}
+
+void awaitMainMenu(PtySession& session) {
+    awaitText(session, 43, 22, "退出游戏请输入     0");
+}
+
+}  // namespace tarnwick::e2e

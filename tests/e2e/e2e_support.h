@@ -1,0 +1,33 @@
+// Helpers of the end-to-end game tests: a fixed time() for the started program, and waits for
+// texts on the screen.
+#pragma once
+
+#include <chrono>
+#include <string_view>
+
+#include "menu_checks.h"
+#include "pty_session.h"
+
+namespace tarnwick::e2e {
+
+// time() fixed by libfaketime for the programs started while it lives, so that every run
+// carves the same boards; sleeps stay real. Without libfaketime the game runs on the real
+// clock and the checks still hold.
+class FixedClock {
+  public:
+    explicit FixedClock(const char* when = "@2024-01-01 00:00:00");
+    ~FixedClock();
+    FixedClock(const FixedClock&) = delete;
+    FixedClock& operator=(const FixedClock&) = delete;
+};
+
+// Whether the text stands at the column of the row.
+bool shows(const PtySession& session, int x, int y, std::string_view text);
+
+// Waits for the text at the column of the row; a failure shows the screen.
+void awaitText(PtySession& session, int x, int y, std::string_view text,
+               std::chrono::milliseconds timeout = std::chrono::seconds(5));
+
+void awaitMainMenu(PtySession& session);
+
+}  // namespace tarnwick::e2e

@@ -1,0 +1,147 @@
+// The real binary in a pseudo-terminal: the settings shape the next game, the shop's
+// purchases show in the panel, and each mode starts from the main menu.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "e2e_support.h"
+
+namespace tarnwick::e2e {
+namespace {
+
+// Wide enough for the picture board's panel at column 116, tall enough for its 54 rows.
+SessionOptions wideTerminal() {
+    SessionOptions options;
+    options.columns = 150;
+    options.rows = 60;
+    return options;
+}
+
+// From the main menu through the settings menu: the menu's key and the submenu's keys.
+void changeSetting(PtySession& session, std::string_view keys) {
+    awaitMainMenu(session);
+    session.sendKeys("2");
+    awaitText(session, 40, 10, "地图设置请输入     1");
+    session.sendKeys(keys);
+    awaitMainMenu(session);
+}
+
+int occurrences(const std::string& text, std::string_view what) {
+    int count = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos;
+         at = text.find(what, at + what.size())) {
+        ++count;
+    }
+    return count;
+}
+
+TEST(ScreensE2e, SettingsShapeTheNextGame) {
+    FixedClock clock;
+    PtySession session(wideTerminal());
+    START_OR_SKIP(session);
+    changeSetting(session,
+                  "1"
+                  "2"
+                  "3");  // size factor 2, monster level 3
+    changeSetting(session,
+                  "3"
+                  "4");  // four lives
+    session.sendKeys("1");
+    // A 29 x 29 board with its exit at (29, 28) and six monsters; the panel stands at
+    // column 2 * 29 + 8. The first frame may arrive in pieces: wait for all of it.
+    const bool drawn = session.waitUntil([&] {
+        return shows(session, 56, 27, "出") && shows(session, 66, 5, "当前生命值： ● ● ● ●") &&
+               occurrences(session.screenText(), "怪") == 6;
+    });
+    EXPECT_TRUE(drawn) << screenOf(session);
+    EXPECT_TRUE(shows(session, 66, 9, "当前模式为： 限时模式")) << screenOf(session);
+    EXPECT_EQ(session.row(29), "") << screenOf(session);  // nothing below the board
+    // Pause, back to the main menu, quit.
+    session.sendKeys("0");
+    awaitText(session, 43, 14, "游戏已暂停，按 0 返回主菜单");
+    session.sendKeys("0");
+    awaitMainMenu(session);
+    session.sendKeys("0");
+    const auto status = session.waitExit();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0);
+}
+
+TEST(ScreensE2e, PurchasesInTheShopShowInThePanel) {
+    FixedClock clock;
+    PtySession session(wideTerminal());
+    START_OR_SKIP(session);
+    awaitMainMenu(session);
+    session.sendKeys("1");
+    awaitText(session, 58, 7, "当前金币 ￥：  50");
+    session.sendKeys("p");
+    awaitText(session, 40, 22, "当前金额 50");
+    session.sendKeys("1");
+    awaitText(session, 40, 22, "当前金额 48");
+    EXPECT_TRUE(shows(session, 40, 20, "当前生命值 2")) << screenOf(session);
+    session.sendKeys("2");
+    awaitText(session, 40, 22, "当前金额 38");
+    session.sendKeys("3");
+    awaitText(session, 40, 24, "当前已装备    冲锋枪  瑞士军刀");
+    session.sendKeys("x");  // leave: the board and its panel come back
+    awaitText(session, 58, 11, "当前已装备    冲锋枪  瑞士军刀");
+    EXPECT_TRUE(shows(session, 58, 7, "当前金币 ￥：  18")) << screenOf(session);
+    EXPECT_TRUE(shows(session, 58, 5, "当前生命值： ● ● ")) << screenOf(session);
+    EXPECT_FALSE(shows(session, 40, 14, "购买生命")) << screenOf(session);
+}
+
+struct ModeStart {
+    char key;
+    int panelColumn;
+    const char* modeLine;
+    int extraRow;  // a line only this mode shows, or -1
+    const char* extraText;
+};
+
+TEST(ScreensE2e, EachModeStartsFromTheMainMenu) {
+    const ModeStart modes[] = {
+        {'1', 58, "当前模式为： 限时模式", 3, "剩余时间为： 54 秒"},
+        {'2', 58, "当前模式为： 自走模式", -1, ""},
+        {'3', 58, "当前模式为： 无尽模式", 13, "你已经闯过 0 关"},
+        {'4', 58, "当前模式为： 战神模式", -1, ""},
+        {'5', 116, "当前模式为：", -1, ""},
+    };
+    for (const ModeStart& mode : modes) {
+        SCOPED_TRACE(std::string("mode ") + mode.key);
+        FixedClock clock;
+        PtySession session(wideTerminal());
+        START_OR_SKIP(session);
+        changeSetting(session, std::string{'2', mode.key});
+        session.sendKeys("1");
+        awaitText(session, mode.panelColumn, 9, mode.modeLine);
+        if (mode.extraRow >= 0) {
+            awaitText(session, mode.panelColumn, mode.extraRow, mode.extraText);
+        }
+        EXPECT_TRUE(shows(session, 2, 0, "入")) << screenOf(session);
+    }
+}
+
+TEST(ScreensE2e, TheEasterEggPlaysOnThePictureBoard) {
+    FixedClock clock;
+    PtySession session(wideTerminal());
+    START_OR_SKIP(session);
+    changeSetting(session, "25");
+    session.sendKeys("1");
+    // The picture board is 54 x 54: its exit (54, 48), its bottom frame, ten monsters, and
+    // its panel at column 116 with ten coins and no mode name. The set-up ends with a full
+    // redraw, so wait for the whole board.
+    const bool drawn = session.waitUntil([&] {
+        return shows(session, 106, 47, "出") && shows(session, 0, 53, "██") &&
+               occurrences(session.screenText(), "怪") == 10;
+    });
+    EXPECT_TRUE(drawn) << screenOf(session);
+    EXPECT_TRUE(shows(session, 116, 7, "当前金币 ￥：  10")) << screenOf(session);
+    EXPECT_EQ(session.textAt(116, 9, 30), "当前模式为：" + std::string(18, ' '))
+        << screenOf(session);
+    EXPECT_EQ(session.row(54), "") << screenOf(session);
+}
+
+}  // namespace
+}  // namespace tarnwick::e2e
