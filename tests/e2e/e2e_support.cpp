@@ -1,6 +1,7 @@
 #include "e2e_support.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -40,6 +41,14 @@ void awaitText(PtySession& session, int x, int y, std::string_view text,
 
 void awaitMainMenu(PtySession& session) {
     awaitText(session, 43, 22, "退出游戏请输入     0");
+}
+
+void quitFromMenu(PtySession& session) {
+    awaitMainMenu(session);
+    session.sendKeys("0");
+    const auto status = session.waitExit();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0);
 }
 
 }  // namespace tarnwick::e2e

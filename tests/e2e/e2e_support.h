@@ -30,4 +30,7 @@ void awaitText(PtySession& session, int x, int y, std::string_view text,
 
 void awaitMainMenu(PtySession& session);
 
+// Waits for the main menu, quits with key 0 and checks that the program exits with status 0.
+void quitFromMenu(PtySession& session);
+
 }  // namespace tarnwick::e2e

@@ -36,14 +36,6 @@ int glyphsOnBoard(const PtySession& session, int size, std::string_view glyph) {
     return count;
 }
 
-void quitFromMenu(PtySession& session) {
-    awaitMainMenu(session);
-    session.sendKeys("0");
-    const auto status = session.waitExit();
-    ASSERT_TRUE(status.has_value());
-    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0);
-}
-
 TEST(PlayE2e, ADefaultGamePausesAndReturnsToTheMainMenu) {
     FixedClock clock;
     PtySession session;

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "board_checks.h"
-#include "maze/picture_maze.h"
 #include "terminal/glyphs.h"
 
 namespace tarnwick {
@@ -166,22 +165,6 @@ TEST(CarvedMaze, StartRoomCanBeAnyRoom) {
         buildCarvedMaze(game);
         EXPECT_EQ(game.state.maze[c.firstSegment.x][c.firstSegment.y], CellEmpty);
         expectCarvedBoard(game.state, N);
-    }
-}
-
-TEST(CarvedMaze, StaysPerfectAfterThePictureMaze) {
-    TestConsole console;
-    Game game(console);
-    buildPictureMaze(game);
-    const auto picture = game.state.maze;
-    for (const int n : CarvedSizes) {
-        console.setRandomFallback(static_cast<unsigned>(n));
-        setSize(game.state, n);
-        buildCarvedMaze(game);
-        expectCarvedBoard(game.state, n);
-        // The picture's cells beyond the carved board are left as they were.
-        EXPECT_EQ(game.state.maze[n + 1][3], picture[n + 1][3]);
-        EXPECT_EQ(game.state.maze[PictureMazeSize][PictureMazeSize], CellWall);
     }
 }
 

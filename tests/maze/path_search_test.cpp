@@ -108,24 +108,9 @@ TEST(PathSearch, MarkingMarksExactlyTheWay) {
     EXPECT_EQ(game.state.pathMark[N + 1][5], PathMarked);
 }
 
-TEST(PathSearch, CoinsDoNotBlockTheWay) {
-    TestConsole console;
-    Game game(console);
-    constexpr int N = 25;
-    carve(game, console, N, 77);
-    const auto way = wayOf(game.state, findPath(game));
-    for (std::size_t i = 0; i < way.size(); i += 3) {  // (2, 2) included
-        game.state.maze[way[i].x][way[i].y] = CellCoin;
-    }
-    const auto coinBoard = game.state.maze;
-    EXPECT_EQ(wayOf(game.state, findPath(game)), way);
-    EXPECT_EQ(game.state.maze, coinBoard);  // the coins stay on the board
-    markPath(game);
-    EXPECT_EQ(game.state.pathMark[2][2], PathMarked);
-}
-
 // A 7 x 7 board of walls where the only way from (2, 2) to the exit (4, 1) leads through
-// (2, 1) and (3, 1): the search gets there exactly when (2, 1) is passable.
+// (2, 1) and (3, 1): the search gets there exactly when (2, 1) is passable. A coin lies on the
+// start cell: it neither blocks the way nor is taken off the board.
 TEST(PathSearch, OnlyFloorCoinsAndTheExitArePassable) {
     const std::pair<int, int> cases[] = {
         {CellEmpty, 3},   {CellCoin, 3},         {CellWall, 0}, {CellEntrance, 0},
@@ -141,13 +126,15 @@ TEST(PathSearch, OnlyFloorCoinsAndTheExitArePassable) {
                 game.state.maze[x][y] = CellWall;
             }
         }
-        game.state.maze[2][2] = CellEmpty;
+        game.state.maze[2][2] = CellCoin;
         game.state.maze[2][1] = code;
         game.state.maze[3][1] = CellEmpty;
         game.state.maze[4][1] = CellExit;
         EXPECT_EQ(findPath(game), expected) << "code " << code;
         markPath(game);
         EXPECT_EQ(game.state.pathMark[3][1], expected == 0 ? 0 : PathMarked) << "code " << code;
+        EXPECT_EQ(game.state.pathMark[2][2], expected == 0 ? 0 : PathMarked) << "code " << code;
+        EXPECT_EQ(game.state.maze[2][2], CellCoin);
     }
 }
 

@@ -59,16 +59,11 @@ TEST(MainMenu, ChoicesMapKeysToResults) {
     }
 }
 
+// The menu draws no random value, and a console whose keys end ends the program with status 0.
 TEST(MainMenu, EndOfInputEndsTheProgramWithStatusZero) {
     TestConsole console;
     console.pushKey('7');
     EXPECT_EQ(runProgram(console).status, 0);
-}
-
-TEST(MainMenu, StartSetsTheBoardSizeAndSeedsNothingElse) {
-    TestConsole console;
-    const auto run = runProgram(console);
-    EXPECT_EQ(run.status, 0);
     EXPECT_EQ(console.randomDraws(), 0);
 }
 

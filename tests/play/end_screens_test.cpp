@@ -93,33 +93,36 @@ class EndTest : public ::testing::Test {
     std::vector<std::int64_t> keyTimes;
 };
 
+// In endless mode the defeat screen also counts the levels.
 TEST_F(EndTest, AMonsterStepThatTookTheLastLifeEndsTheNextTickOnTheDefeatScreen) {
-    game.state.alive = 0;
-    console.pushKeys("xd0");  // the defeat screen waits for 0 and ignores the rest
-    EXPECT_EQ(gameTick(game), 0);
-    ASSERT_FALSE(keyScreens.empty());
-    expectLines(keyScreens[0], defeatLines("游戏结束"));
-    EXPECT_EQ(keyScreens[0].rowText(13), "");
-    EXPECT_EQ(keyTimes[0], 1000);  // the whole defeat cue comes before the first key
+    const std::pair<int, std::string> cases[] = {{ModeTimed, "游戏结束"},
+                                                 {ModeEndless, "游戏结束你成功闯过 3 关"}};
+    for (const auto& [mode, row16] : cases) {
+        SCOPED_TRACE(mode);
+        console.clearSounds();
+        keyScreens.clear();
+        keyTimes.clear();
+        game.state.mode = mode;
+        game.state.levelsCleared = 3;
+        game.state.lives = 2;
+        game.state.alive = 0;
+        console.pushKeys("xd0");  // the defeat screen waits for 0 and ignores the rest
+        const std::int64_t start = console.nowMs();
+        EXPECT_EQ(gameTick(game), 0);
+        ASSERT_FALSE(keyScreens.empty());
+        expectLines(keyScreens[0], defeatLines(row16));
+        EXPECT_EQ(keyScreens[0].rowText(13), "");
+        EXPECT_EQ(keyTimes[0] - start, 1000);  // the whole defeat cue comes before the first key
+        const std::vector<SoundStep> defeatCue{
+            {659, 200}, {659, 200}, {578, 200}, {578, 200}, {392, 200}};
+        EXPECT_EQ(console.sounds(), defeatCue);
+        EXPECT_EQ(console.keysLeft(), 0u);
+        EXPECT_EQ(game.state.lives, 4);
+        EXPECT_EQ(game.state.alive, 1);
+        EXPECT_EQ(game.state.levelsCleared, 3);
+        EXPECT_EQ(console.screen().dump(), "");
+    }
     EXPECT_EQ(console.row16AtFirstTone, std::string(43, ' ') + "游戏结束");
-    const std::vector<SoundStep> defeatCue{
-        {659, 200}, {659, 200}, {578, 200}, {578, 200}, {392, 200}};
-    EXPECT_EQ(console.sounds(), defeatCue);
-    EXPECT_EQ(console.keysLeft(), 0u);
-    EXPECT_EQ(game.state.lives, 4);
-    EXPECT_EQ(game.state.alive, 1);
-    EXPECT_EQ(console.screen().dump(), "");
-}
-
-TEST_F(EndTest, InEndlessModeTheDefeatScreenCountsTheLevels) {
-    game.state.mode = ModeEndless;
-    game.state.levelsCleared = 3;
-    game.state.alive = 0;
-    console.pushKeys("0");
-    EXPECT_EQ(gameTick(game), 0);
-    ASSERT_FALSE(keyScreens.empty());
-    expectLines(keyScreens[0], defeatLines("游戏结束你成功闯过 3 关"));
-    EXPECT_EQ(game.state.levelsCleared, 3);
 }
 
 TEST_F(EndTest, TheExitEndsTheGameOnTheVictoryScreenAndResetsLives) {

@@ -90,23 +90,6 @@ TEST(SetupLevel, DefaultGameOnA25Board) {
     }
 }
 
-TEST(SetupLevel, ACarvedLevelAfterThePictureMazeTakesItsProperSize) {
-    TestConsole console;
-    Game game(console);
-    game.state.mode = ModeWarGod;
-    game.state.sizeFactor = 6;
-    game.state.mazeWidth = game.state.mazeHeight = 54;
-    console.setRandomFallback(3);
-    setupLevel(game);
-    EXPECT_EQ(game.state.mazeWidth, 45);
-    EXPECT_EQ(game.state.mazeHeight, 45);
-    EXPECT_EQ(game.state.maze[45][44], CellExit);
-    EXPECT_EQ(game.state.timeLeftMs, 55000);  // outside timed mode the clock is left alone
-    // A perfect maze: 2R - 1 open cells, some of them now coins.
-    EXPECT_EQ(countCells(game.state, CellEmpty) + countCells(game.state, CellCoin), 967);
-    EXPECT_TRUE(textAt(console, 98, 9, "当前模式为： 战神模式"));
-}
-
 TEST(RunGame, EndOfInputEndsTheGameByLeavingIt) {
     TestConsole console;
     Game game(console);
@@ -243,16 +226,21 @@ TEST(EasterEgg, PlaysThePictureWithItsOwnValuesAndLeavesAProperBoardBehind) {
     EXPECT_EQ(s.mazeWidth, 54);
     EXPECT_EQ(s.mode, ModeEasterEgg);
 
-    // A carved mode chosen next, without the map settings: a proper 45 x 45 board.
-    s.mode = ModeTimed;
+    // A carved mode chosen next, without the map settings: a proper 45 x 45 board. Outside
+    // timed mode the set-up leaves the clock alone.
+    s.mode = ModeWarGod;
+    s.timeLeftMs = 1234;
     console.setKeyReadHook([&s](const TestConsole& c) {
         if (c.keysLeft() == 3) {
             EXPECT_EQ(s.mazeWidth, 45);
+            EXPECT_EQ(s.mazeHeight, 45);
             EXPECT_EQ(s.maze[45][44], CellExit);
             EXPECT_EQ(countCells(s, CellMonster), 3);
+            // A perfect maze: 2R - 1 open cells, some of them now coins.
             EXPECT_EQ(countCells(s, CellEmpty) + countCells(s, CellCoin), 967);
             EXPECT_EQ(s.pathMark[44][44], PathMarked);
-            EXPECT_TRUE(textAt(c, 98, 9, "当前模式为： 限时模式"));
+            EXPECT_EQ(s.timeLeftMs, 1234);
+            EXPECT_TRUE(textAt(c, 98, 9, "当前模式为： 战神模式"));
         }
     });
     console.pushKeys("x00");
