@@ -76,11 +76,6 @@ constexpr std::array<std::string_view, 2> ShopStateTexts{{
 constexpr int ShopStateColumn = 40;
 constexpr int ShopStateRow = 16;
 
-// The easter egg's fixed set-up for the picture maze.
-constexpr int EasterEggMonsters = 10;
-constexpr int EasterEggCoins = 10;
-constexpr int EasterEggSizeFactor = 6;
-
 void printAt(Console& console, int column, int row, std::string_view text) {
     console.gotoXY(column, row);
     console.printText(text);
@@ -170,9 +165,7 @@ void modeSettings(Game& game) {
     if (mode == ModeEasterEgg) {
         state.mazeWidth = PictureMazeSize;
         state.mazeHeight = PictureMazeSize;
-        state.monsterCount = EasterEggMonsters;
-        state.coins = EasterEggCoins;
-        state.sizeFactor = EasterEggSizeFactor;
+        setEasterEggValues(state);
     }
     console.clearScreen();
 }

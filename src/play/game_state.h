@@ -30,6 +30,9 @@ inline constexpr int PathCapacity = 2600;
 // The value that marks a cell of the way in pathMark.
 inline constexpr int PathMarked = 100;
 
+// Size factors run from 1 to 6.
+inline constexpr int MaxSizeFactor = 6;
+
 // The board size for a size factor: 25, 29, ..., 45.
 constexpr int boardSizeFor(int sizeFactor) {
     return 4 * sizeFactor + 21;
@@ -76,5 +79,13 @@ struct GameState {
     std::array<int, PathCapacity> pathY{};
     int pathLength = 0;
 };
+
+// The easter egg's picture maze is played with fixed values: the mode settings set them when
+// the mode is chosen, and the game run sets them again before each easter-egg game.
+inline void setEasterEggValues(GameState& state) {
+    state.monsterCount = 10;
+    state.coins = 10;
+    state.sizeFactor = MaxSizeFactor;
+}
 
 }  // namespace tarnwick

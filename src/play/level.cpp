@@ -11,15 +11,11 @@ namespace tarnwick {
 
 namespace {
 
-constexpr int MaxSizeFactor = 6;
 constexpr int CoinsPerSizeFactor = 3;
 constexpr int StartX = 2;
 constexpr int StartY = 2;
 
-// The picture maze is played with fixed values, set around its game.
-constexpr int EasterEggMonsters = 10;
-constexpr int EasterEggPurse = 10;
-constexpr int EasterEggSizeFactor = 6;
+// What an easter-egg game leaves behind it.
 constexpr int MonstersAfterEasterEgg = 3;
 constexpr int PurseAfterEasterEgg = 0;
 
@@ -122,9 +118,7 @@ int runGame(Game& game) {
     GameState& state = game.state;
     const bool easterEgg = state.mode == ModeEasterEgg;
     if (easterEgg) {
-        state.monsterCount = EasterEggMonsters;
-        state.coins = EasterEggPurse;
-        state.sizeFactor = EasterEggSizeFactor;
+        setEasterEggValues(state);
     }
     // The levels of an endless run follow each other here, one after the victory screen of
     // the last, so that a run of any length needs no deeper stack.

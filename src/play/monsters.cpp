@@ -24,12 +24,19 @@ constexpr std::array<Offset, 4> Neighbours{{{1, 0}, {-1, 0}, {0, 1}, {0, -1}}};
 constexpr int StartX = 2;
 constexpr int StartY = 2;
 
+// The part of the grid the step scans: the board, cut to the grid.
+int scanWidth(const GameState& state) {
+    return std::min(state.mazeWidth, MazeGridSize - 1);
+}
+
+int scanHeight(const GameState& state) {
+    return std::min(state.mazeHeight, MazeGridSize - 1);
+}
+
 // A monster enters only an empty cell of the board; everything beyond the board blocks it, so
 // that no monster leaves the part of the grid that the step scans.
 bool isFree(const GameState& state, int x, int y) {
-    const int width = std::min(state.mazeWidth, MazeGridSize - 1);
-    const int height = std::min(state.mazeHeight, MazeGridSize - 1);
-    if (x < 1 || y < 1 || x > width || y > height) {
+    if (x < 1 || y < 1 || x > scanWidth(state) || y > scanHeight(state)) {
         return false;
     }
     return state.maze[x][y] == CellEmpty;
@@ -72,14 +79,6 @@ void moveOneMonster(Game& game, int x, int y) {
             return;
         }
     }
-}
-
-int scanWidth(const GameState& state) {
-    return std::min(state.mazeWidth, MazeGridSize - 1);
-}
-
-int scanHeight(const GameState& state) {
-    return std::min(state.mazeHeight, MazeGridSize - 1);
 }
 
 }  // namespace

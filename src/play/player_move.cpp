@@ -25,8 +25,6 @@ constexpr std::array<Step, 4> Steps{{
     {'d', 1, 0},
 }};
 
-constexpr int MaxSizeFactor = 6;
-
 bool onBoard(const GameState& state, int x, int y) {
     return x >= 1 && y >= 1 && x <= state.mazeWidth && y <= state.mazeHeight;
 }

@@ -124,18 +124,6 @@ TEST(Weapons, BlockingCellsShieldWhatLiesBehind) {
     }
 }
 
-TEST(Weapons, ACoinLeftByAKillShieldsLaterShots) {
-    Field f;
-    f.game.state.facing = 'w';
-    f.cell(5, 4) = CellMonster;
-    f.cell(5, 2) = CellMonster;  // three cells away: out of the knife's reach
-    swingKnife(f.game);
-    EXPECT_EQ(f.cell(5, 4), CellCoin);
-    fireGun(f.game);
-    EXPECT_EQ(f.cell(5, 2), CellMonster);
-    EXPECT_EQ(f.console.pauses.size(), 1u);  // only the knife's pause
-}
-
 TEST(Gun, BulletFliesACellPerStepAndKillsOnlyTheFirstMonster) {
     Field f;
     f.game.state.facing = 'd';
