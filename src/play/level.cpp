@@ -1,5 +1,7 @@
 #include "play/level.h"
 
+#include <string_view>
+
 #include "maze/carved_maze.h"
 #include "maze/path_search.h"
 #include "maze/picture_maze.h"
@@ -57,6 +59,29 @@ CellPos drawCellOfClass(Game& game, int spanX, int spanY, int wanted) {
     }
 }
 
+// What a placement puts on the board: on cells of a class, drawn within the board less a
+// margin, the cell code and its glyph.
+struct Placement {
+    int margin;
+    int onClass;
+    int code;
+    std::string_view glyph;
+};
+
+// Monsters go into the interior's walls, coins onto the floor up to the last column and row.
+constexpr Placement MonsterPlacement{2, ClassWall, CellMonster, GlyphMonster};
+constexpr Placement CoinPlacement{1, ClassFloor, CellCoin, GlyphCoin};
+
+void place(Game& game, const Placement& what, int count) {
+    GameState& state = game.state;
+    for (int placed = 0; placed < count; ++placed) {
+        const CellPos at = drawCellOfClass(game, state.mazeWidth - what.margin,
+                                           state.mazeHeight - what.margin, what.onClass);
+        state.maze[at.x][at.y] = what.code;
+        drawAtCell(game, at.x, at.y, what.glyph);
+    }
+}
+
 // An endless run goes on to its next level when this game added a cleared level.
 bool goesOnToNextLevel(const GameState& state, int clearedBefore) {
     return state.mode == ModeEndless && state.levelsCleared != clearedBefore;
@@ -65,26 +90,12 @@ bool goesOnToNextLevel(const GameState& state, int clearedBefore) {
 }  // namespace
 
 void placeMonsters(Game& game) {
-    GameState& state = game.state;
-    for (int placed = 0; placed < state.monsterCount; ++placed) {
-        const CellPos at =
-            drawCellOfClass(game, state.mazeWidth - 2, state.mazeHeight - 2, ClassWall);
-        state.maze[at.x][at.y] = CellMonster;
-        drawAtCell(game, at.x, at.y, GlyphMonster);
-    }
+    place(game, MonsterPlacement, game.state.monsterCount);
 }
 
 void placeCoins(Game& game) {
-    GameState& state = game.state;
-    if (state.shopOpen == 0) {
-        return;
-    }
-    const int count = CoinsPerSizeFactor * state.sizeFactor;
-    for (int placed = 0; placed < count; ++placed) {
-        const CellPos at =
-            drawCellOfClass(game, state.mazeWidth - 1, state.mazeHeight - 1, ClassFloor);
-        state.maze[at.x][at.y] = CellCoin;
-        drawAtCell(game, at.x, at.y, GlyphCoin);
+    if (game.state.shopOpen != 0) {
+        place(game, CoinPlacement, CoinsPerSizeFactor * game.state.sizeFactor);
     }
 }
 

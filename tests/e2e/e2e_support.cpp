@@ -43,6 +43,14 @@ void awaitMainMenu(PtySession& session) {
     awaitText(session, 43, 22, "退出游戏请输入     0");
 }
 
+void changeSetting(PtySession& session, std::string_view keys) {
+    awaitMainMenu(session);
+    session.sendKeys("2");
+    awaitText(session, 40, 10, "地图设置请输入     1");
+    session.sendKeys(keys);
+    awaitMainMenu(session);
+}
+
 void quitFromMenu(PtySession& session) {
     awaitMainMenu(session);
     session.sendKeys("0");

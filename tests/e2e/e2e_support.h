@@ -30,6 +30,10 @@ void awaitText(PtySession& session, int x, int y, std::string_view text,
 
 void awaitMainMenu(PtySession& session);
 
+// From the main menu through the settings menu and back: the settings menu's key and the
+// submenu's keys.
+void changeSetting(PtySession& session, std::string_view keys);
+
 // Waits for the main menu, quits with key 0 and checks that the program exits with status 0.
 void quitFromMenu(PtySession& session);
 

@@ -78,14 +78,7 @@ TEST(PlayE2e, AnAutoWalkGameEndsOnItsVictoryScreenAndReturnsToTheMenu) {
     FixedClock clock(ShortWalkDay);
     PtySession session;
     START_OR_SKIP(session);
-    // Settings, mode settings, auto-walk.
-    awaitMainMenu(session);
-    session.sendKeys("2");
-    awaitText(session, 40, 10, "地图设置请输入     1");
-    session.sendKeys("2");
-    awaitText(session, 40, 12, "自走模式     2");
-    session.sendKeys("2");
-    awaitMainMenu(session);
+    changeSetting(session, "22");  // mode settings, auto-walk
     session.sendKeys("1");
     awaitText(session, 58, 9, "当前模式为： 自走模式");
     // The walk takes 200 ms per cell of the way, then the tune 3.3 s. The player is seen on

@@ -19,15 +19,6 @@ SessionOptions wideTerminal() {
     return options;
 }
 
-// From the main menu through the settings menu: the menu's key and the submenu's keys.
-void changeSetting(PtySession& session, std::string_view keys) {
-    awaitMainMenu(session);
-    session.sendKeys("2");
-    awaitText(session, 40, 10, "地图设置请输入     1");
-    session.sendKeys(keys);
-    awaitMainMenu(session);
-}
-
 int occurrences(const std::string& text, std::string_view what) {
     int count = 0;
     for (std::size_t at = text.find(what); at != std::string::npos;
