@@ -17,15 +17,33 @@ FixedClock::FixedClock(const char* when) {
             setenv("LD_PRELOAD", path, 1);
             setenv("FAKETIME", when, 1);
             setenv("FAKETIME_DONT_FAKE_MONOTONIC", "1", 1);
+            // A sanitized game refuses to start when another library is preloaded before
+            // its runtime, unless told that the order is intended.
+            const char* asan = std::getenv("ASAN_OPTIONS");
+            savedAsanOptions_ = asan != nullptr ? asan : "";
+            hadAsanOptions_ = asan != nullptr;
+            std::string options = savedAsanOptions_;
+            options += options.empty() ? "" : ":";
+            options += "verify_asan_link_order=0";
+            setenv("ASAN_OPTIONS", options.c_str(), 1);
+            active_ = true;
             return;
         }
     }
 }
 
 FixedClock::~FixedClock() {
+    if (!active_) {
+        return;
+    }
     unsetenv("LD_PRELOAD");
     unsetenv("FAKETIME");
     unsetenv("FAKETIME_DONT_FAKE_MONOTONIC");
+    if (hadAsanOptions_) {
+        setenv("ASAN_OPTIONS", savedAsanOptions_.c_str(), 1);
+    } else {
+        unsetenv("ASAN_OPTIONS");
+    }
 }
 
 bool shows(const PtySession& session, int x, int y, std::string_view text) {

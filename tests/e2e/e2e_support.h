@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <string>
 #include <string_view>
 
 #include "menu_checks.h"
@@ -19,6 +20,11 @@ class FixedClock {
     ~FixedClock();
     FixedClock(const FixedClock&) = delete;
     FixedClock& operator=(const FixedClock&) = delete;
+
+  private:
+    bool active_ = false;
+    bool hadAsanOptions_ = false;
+    std::string savedAsanOptions_;
 };
 
 // Whether the text stands at the column of the row.
