@@ -43,6 +43,10 @@ def randoms(*values):
     return out
 
 
+# The random values that carve a 25 x 25 board: 2 for the start room, 4 for each of its rooms.
+CARVE_25 = 2 + 4 * 12 * 12
+
+
 def mode(n):
     return keys("22" + str(n))
 
@@ -77,6 +81,14 @@ CORPUS = {
     + keys("dkjskjakjwkj", 300) + keys("000"),
     # Too poor for the shop: buy lives until the purse is empty.
     "shop_poor": header() + keys("1p") + keys("1" * 26) + keys("x2x3xq") + keys("000"),
+    # Knife and gun bought in one game, then used in war-god mode at every edge of the board.
+    "wargod_weapons_at_edges": header() + keys("1") + keys("p23q", 50) + keys("00") + mode(4)
+    + keys("1") + keys("a" * 3 + "kj" + "w" * 3 + "kj" + "d" * 26 + "kj" + "s" * 26 + "kj", 100)
+    + keys("000"),
+    # The largest board on a terminal too small for it, and more lives than the panel has room
+    # for.
+    "many_lives_large_board": header(120, 40) + keys("216x") + keys("1") + keys("p" + "1" * 25)
+    + keys("q") + keys("dsdsds", 100) + keys("000"),
     "help": header() + keys("3x0"),
     # The About screen: its tune holds the program for 91.8 s; a key waits for its end.
     "about": header() + keys("4x") + wait(60000) + keys("0"),
@@ -86,6 +98,13 @@ CORPUS = {
     + resize(30, 10) + keys("ss", 100) + resize(300, 120) + keys("dd", 100) + resize(1, 1) + keys("0x", 100) + keys("000"),
     # A timed game left alone until its clock runs out: the defeat screen.
     "defeat": header(100, 30, 7) + keys("1") + wait(60000) + keys("x0") + keys("0"),
+    # Endless mode on a board chosen by its random values: with every value 0 the carving starts
+    # in (2, 2) and its first way runs down the first column and along the last row, where the
+    # exit is. Monsters go into pillars far from that way, coins onto it; 9 lives. The first
+    # level is won by walking, the second starts.
+    "endless_exit": header() + mode(3) + keys("239") + randoms(*([0] * CARVE_25))
+    + randoms(19, 1, 19, 3, 17, 1) + randoms(0, 2, 0, 4, 0, 6) + keys("1")
+    + keys("s" * 22 + "d" * 23) + wait(5000) + keys("x") + keys("dsdsds", 100) + keys("000"),
     # A game whose random values are chosen: the start room, then the carving's draws.
     "chosen_randoms": header(100, 30, 3) + randoms(*([0, 70000] + [1, 2, 3, 255] * 40))
     + keys("1") + keys("dsdsdsdsdsds", 100) + keys("000"),
