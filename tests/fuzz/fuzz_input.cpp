@@ -45,10 +45,10 @@ bool decodeRecord(std::uint8_t op, ByteReader& in, FuzzScript& script, std::int6
     std::uint32_t value = 0;
     switch (op) {
         case OpWait:
-            if (!in.take(2, value)) {
+            if (!in.take(1, value)) {
                 return false;
             }
-            nowMs = std::min(nowMs + value, MaxScriptMs);
+            nowMs = std::min(nowMs + WaitStepMs * value, MaxScriptMs);
             return true;
         case OpRandom:
             if (!in.take(4, value)) {

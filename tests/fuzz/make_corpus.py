@@ -21,7 +21,13 @@ def header(columns=100, rows=30, seed=1, ambiguous_wide=False):
 
 
 def wait(ms):
-    return bytes([WAIT]) + struct.pack("<H", ms)
+    """Wait records of 10 ms steps, at most 2.55 s each."""
+    out = b""
+    while ms > 0:
+        step = min(ms, 2550)
+        out += bytes([WAIT, step // 10])
+        ms -= step
+    return out
 
 
 def keys(text, gap_ms=0):
