@@ -4,7 +4,8 @@
 //
 // Layout (all numbers little-endian):
 //   header     5 bytes: the terminal size (2 bytes, see below), the engine's seed (2 bytes),
-//              flags (bit 0: the terminal draws ambiguous-width characters two columns wide)
+//              flags (bit 0: the terminal draws ambiguous-width characters two columns wide;
+//              bit 1: frames only at key reads, which makes long games faster to run)
 //   F0 t       wait: later keys and resizes come 10 t ms later (up to 2.55 s; a long wait
 //              takes several)
 //   F1 b0..b3  a random value of 31 bits
@@ -60,6 +61,7 @@ struct FuzzScript {
     int rows = 1;
     unsigned seed = 0;
     bool ambiguousWide = false;
+    bool framesAtKeyReadsOnly = false;
     std::vector<FuzzKey> keys;
     std::vector<int> randoms;
     std::vector<FuzzResize> resizes;
