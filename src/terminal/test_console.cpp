@@ -63,6 +63,12 @@ void TestConsole::flush() {
     output_ += renderer_.frame(screen_, columns_, rows_);
 }
 
+void TestConsole::flushBeforeWait() {
+    if (!framesAtKeyReadsOnly_) {
+        flush();
+    }
+}
+
 void TestConsole::advance(std::int64_t ms) {
     if (ms > 0) {
         nowMs_ += ms;
@@ -111,7 +117,7 @@ bool TestConsole::keyWaiting() {
 }
 
 void TestConsole::sleepMs(int ms) {
-    flush();
+    flushBeforeWait();
     advance(ms);
     if (keys_.empty() && nowMs_ - lastKeyDueMs_ > idleLimitMs_) {
         throw EndOfInput{};
@@ -119,13 +125,13 @@ void TestConsole::sleepMs(int ms) {
 }
 
 void TestConsole::tone(int hz, int ms) {
-    flush();
+    flushBeforeWait();
     sounds_.push_back({hz, ms});
     advance(ms);
 }
 
 void TestConsole::rest(int ms) {
-    flush();
+    flushBeforeWait();
     sounds_.push_back({0, ms});
     advance(ms);
 }

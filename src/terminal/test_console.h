@@ -58,6 +58,9 @@ class TestConsole : public Console {
     void scheduleResize(int columns, int rows, std::int64_t atMs);
     // Renders for a terminal that draws the ambiguous-width characters two columns wide.
     void setAmbiguousWide(bool wide) { renderer_.setAmbiguousWide(wide); }
+    // Renders frames only at key reads, resizes and takeOutput, not at sleeps and tones: long
+    // generated runs that look at the game rather than at the renderer go faster.
+    void setFramesAtKeyReadsOnly(bool only) { framesAtKeyReadsOnly_ = only; }
 
     // --- Observation ---
     std::int64_t nowMs() const { return nowMs_; }
@@ -101,6 +104,8 @@ class TestConsole : public Console {
         std::int64_t atMs;
     };
     void flush();
+    // The frame a sleep, tone or rest renders first, unless frames come only at key reads.
+    void flushBeforeWait();
     void advance(std::int64_t ms);
     void applyDueResizes();
 
@@ -117,6 +122,7 @@ class TestConsole : public Console {
     std::deque<int> randoms_;
     std::deque<ScheduledResize> resizes_;
     bool hasFallback_ = false;
+    bool framesAtKeyReadsOnly_ = false;
     std::minstd_rand fallback_;
     std::vector<SoundStep> sounds_;
     std::function<void(const TestConsole&)> keyReadHook_;

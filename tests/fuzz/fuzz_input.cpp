@@ -45,10 +45,10 @@ bool decodeRecord(std::uint8_t op, ByteReader& in, FuzzScript& script, std::int6
     std::uint32_t value = 0;
     switch (op) {
         case OpWait:
-            if (!in.take(2, value)) {
+            if (!in.take(1, value)) {
                 return false;
             }
-            nowMs = std::min(nowMs + value, MaxScriptMs);
+            nowMs = std::min(nowMs + WaitStepMs * value, MaxScriptMs);
             return true;
         case OpRandom:
             if (!in.take(4, value)) {
@@ -94,6 +94,7 @@ FuzzScript decodeFuzzInput(std::span<const std::uint8_t> data) {
     decodeSize(header[0] | header[1] << 8, script.columns, script.rows);
     script.seed = header[2] | header[3] << 8;
     script.ambiguousWide = (header[4] & 1) != 0;
+    script.framesAtKeyReadsOnly = (header[4] & 2) != 0;
     ByteReader in(data.subspan(headerBytes));
     std::int64_t nowMs = 0;
     while (!in.atEnd()) {
@@ -115,6 +116,7 @@ void loadScript(const FuzzScript& script, TestConsole& console) {
         console.scheduleResize(resize.columns, resize.rows, resize.atMs);
     }
     console.setAmbiguousWide(script.ambiguousWide);
+    console.setFramesAtKeyReadsOnly(script.framesAtKeyReadsOnly);
     console.setIdleLimitMs(IdleLimitMs);
     console.setTimeLimitMs(TimeLimitMs);
 }

@@ -4,8 +4,10 @@
 //
 // Layout (all numbers little-endian):
 //   header     5 bytes: the terminal size (2 bytes, see below), the engine's seed (2 bytes),
-//              flags (bit 0: the terminal draws ambiguous-width characters two columns wide)
-//   F0 lo hi   wait: later keys and resizes come (lo + 256 hi) ms later
+//              flags (bit 0: the terminal draws ambiguous-width characters two columns wide;
+//              bit 1: frames only at key reads, which makes long games faster to run)
+//   F0 t       wait: later keys and resizes come 10 t ms later (up to 2.55 s; a long wait
+//              takes several)
 //   F1 b0..b3  a random value of 31 bits
 //   F2 v       a random value 0..255
 //   F3 s0 s1   a resize to the size s0 s1, at the time reached so far
@@ -32,12 +34,14 @@ inline constexpr std::uint8_t OpSmallRandom = 0xF2;
 inline constexpr std::uint8_t OpResize = 0xF3;
 inline constexpr std::uint8_t OpKey = 0xF4;
 
+// One step of a wait record.
+inline constexpr std::int64_t WaitStepMs = 10;
 // Virtual time after the last key at which the input ends.
-inline constexpr std::int64_t IdleLimitMs = 10'000;
+inline constexpr std::int64_t IdleLimitMs = 5'000;
 // The script's times stop growing here, and the input ends when the game's own clock (a long
 // tune, many screens) passes the time limit, so that no input runs for long in real time.
-inline constexpr std::int64_t MaxScriptMs = 180'000;
-inline constexpr std::int64_t TimeLimitMs = 200'000;
+inline constexpr std::int64_t MaxScriptMs = 120'000;
+inline constexpr std::int64_t TimeLimitMs = 150'000;
 
 struct FuzzKey {
     int key = 0;
@@ -57,6 +61,7 @@ struct FuzzScript {
     int rows = 1;
     unsigned seed = 0;
     bool ambiguousWide = false;
+    bool framesAtKeyReadsOnly = false;
     std::vector<FuzzKey> keys;
     std::vector<int> randoms;
     std::vector<FuzzResize> resizes;

@@ -17,14 +17,18 @@ std::vector<std::uint8_t> bytes(std::initializer_list<int> values) {
     return out;
 }
 
-TEST(FuzzInput, HeaderGivesTheSizeTheSeedAndTheWidthOfAmbiguousCharacters) {
+TEST(FuzzInput, HeaderGivesTheSizeTheSeedAndTheFlags) {
     // 1 + 159 + 64 columns, 1 + 0x3B rows; seed 0x1234; ambiguous characters wide.
     auto script = decodeFuzzInput(bytes({159, 0x77, 0x34, 0x12, 0x01}));
     EXPECT_EQ(script.columns, 224);
     EXPECT_EQ(script.rows, 60);
     EXPECT_EQ(script.seed, 0x1234u);
     EXPECT_TRUE(script.ambiguousWide);
+    EXPECT_FALSE(script.framesAtKeyReadsOnly);
     EXPECT_TRUE(script.keys.empty());
+    script = decodeFuzzInput(bytes({0, 0, 0, 0, 0x02}));
+    EXPECT_FALSE(script.ambiguousWide);
+    EXPECT_TRUE(script.framesAtKeyReadsOnly);
     // The extremes, and a header cut short: the missing bytes count as 0.
     script = decodeFuzzInput(bytes({255, 255}));
     EXPECT_EQ(script.columns, 320);
@@ -41,16 +45,16 @@ TEST(FuzzInput, RecordsScriptKeysTimesRandomsAndResizes) {
     const auto script = decodeFuzzInput(bytes({
         79, 0, 0, 0, 0,                     // header
         '1', 'd',                           // two keys at 0 ms
-        OpWait, 0x2C, 0x01,                 // 300 ms later
+        OpWait, 30,                         // 300 ms later
         's', OpKey, OpWait,                 // a key, and the byte F0 as a key
         OpSmallRandom, 7,                   // random values, in order
         OpRandom, 0xFF, 0xFF, 0xFF, 0xFF,   // the sign bit is dropped
         OpResize, 29, 0x14,                 // 30 x 11 at 300 ms
-        OpWait, 0xFF, 0xFF, 'w',            // 65535 ms later
+        OpWait, 255, 'w',                   // 2550 ms later
         OpRandom, 1, 2, 3,                  // cut short: dropped
     }));
     // clang-format on
-    const std::vector<FuzzKey> keys{{'1', 0}, {'d', 0}, {'s', 300}, {OpWait, 300}, {'w', 65835}};
+    const std::vector<FuzzKey> keys{{'1', 0}, {'d', 0}, {'s', 300}, {OpWait, 300}, {'w', 2850}};
     EXPECT_EQ(script.keys, keys);
     EXPECT_EQ(script.randoms, (std::vector<int>{7, 0x7FFF'FFFF}));
     EXPECT_EQ(script.resizes, (std::vector<FuzzResize>{{30, 11, 300}}));
@@ -58,8 +62,8 @@ TEST(FuzzInput, RecordsScriptKeysTimesRandomsAndResizes) {
 
 TEST(FuzzInput, TimeStopsGrowingAtTheLimit) {
     std::vector<std::uint8_t> data(5, 0);
-    for (int i = 0; i < 20; ++i) {  // 20 waits of 65.5 s would reach 1310 s
-        data.insert(data.end(), {OpWait, 0xFF, 0xFF});
+    for (int i = 0; i < 60; ++i) {  // 60 waits of 2.55 s would reach 153 s
+        data.insert(data.end(), {OpWait, 255});
     }
     data.push_back('x');
     EXPECT_EQ(decodeFuzzInput(data).keys.back().dueMs, MaxScriptMs);
@@ -67,8 +71,9 @@ TEST(FuzzInput, TimeStopsGrowingAtTheLimit) {
 
 TEST(FuzzInput, LoadedScriptRunsTheProgramToItsEnd) {
     // The help screen at 100 x 30, resized to 160 x 60 while it waits for its key.
-    const auto script = decodeFuzzInput(bytes({99, 58, 5, 0, 0, '3', OpWait, 0xE8, 0x03, OpResize,
-                                               159, 0x76, 'x', OpWait, 0x10, 0x27, '0'}));
+    const auto script = decodeFuzzInput(
+        bytes({99,  58,     5,   0,      0,   '3',    OpWait, 100,    OpResize, 159, 0x76,
+               'x', OpWait, 250, OpWait, 250, OpWait, 250,    OpWait, 250,      '0'}));
     TestConsole console(script.columns, script.rows);
     loadScript(script, console);
     const auto run = testing::runProgram(console);
@@ -91,11 +96,10 @@ TEST(FuzzInput, InputEndsAfterTheIdleLimitOrAtTheTimeLimit) {
     EXPECT_GT(idle.nowMs(), IdleLimitMs);
     EXPECT_LT(idle.nowMs(), IdleLimitMs + 1000);
 
-    // Three About screens with all their keys at once: the tunes take the clock past the time
-    // limit in the third, and the input ends there.
+    // Two About screens with all their keys at once: the tunes take the clock past the time
+    // limit in the second, and the input ends there.
     TestConsole about(160, 60);
-    loadScript(decodeFuzzInput(bytes({159, 0x76, 1, 0, 0, '4', 'x', '4', 'x', '4', 'x', '0'})),
-               about);
+    loadScript(decodeFuzzInput(bytes({159, 0x76, 1, 0, 0, '4', 'x', '4', 'x', '0'})), about);
     EXPECT_EQ(testing::runProgram(about).status, 0);
     EXPECT_EQ(about.keysLeft(), 2u);
     EXPECT_LE(about.nowMs(), TimeLimitMs + 1000);

@@ -38,10 +38,13 @@ constexpr SeedInput SeedInputs[] = {
     {"settings_other_key", "按其他任意键返回上一级"},
     {"shop_and_weapons", "该装备已购买！"},
     {"shop_poor", "金币不足！！！"},
+    {"wargod_weapons_at_edges", "当前已装备    冲锋枪  瑞士军刀"},
+    {"many_lives_large_board", "当前生命值 26"},
     {"help", "用尽快的方式躲避怪兽！走出迷宫！加油！胜利属于你！"},
     {"about", "Tarnwick小游戏"},
     {"resize_game", "游戏已暂停，按 0 返回主菜单"},
     {"defeat", "YOU LOSE !!!"},
+    {"endless_exit", "你已经闯过 1 关"},
     {"chosen_randoms", "当前模式为： 限时模式"},
 };
 

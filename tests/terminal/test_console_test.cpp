@@ -1,4 +1,5 @@
-// Events on the test console's virtual clock: scheduled resizes and the time limit.
+// The test console's virtual clock and frames: scheduled resizes, the time limit, frames only
+// at key reads.
 #include "terminal/test_console.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +59,27 @@ TEST(TestConsoleTimeLimit, EndsTheInputWithKeysLeft) {
     waiting.setTimeLimitMs(1000);
     waiting.pushKey('b', 1200);
     EXPECT_THROW(waiting.readKey(), EndOfInput);  // the key would come too late
+}
+
+TEST(TestConsoleFrames, OnlyAtKeyReadsWhenAsked) {
+    for (const bool only : {false, true}) {
+        TestConsole console(80, 24);
+        console.setFramesAtKeyReadsOnly(only);
+        console.pushKey('a', 500);
+        console.printText("x");
+        console.sleepMs(100);
+        console.gotoXY(0, 0);
+        console.printText("y");
+        console.tone(440, 100);
+        console.gotoXY(0, 0);
+        console.printText("z");
+        console.readKey();
+        // Each wait shows what stood before it, unless frames come only at key reads.
+        const std::string out = console.takeOutput();
+        EXPECT_EQ(out.find('x') != std::string::npos, !only);
+        EXPECT_EQ(out.find('y') != std::string::npos, !only);
+        EXPECT_NE(out.find('z'), std::string::npos);
+    }
 }
 
 }  // namespace
