@@ -1,6 +1,7 @@
 #include "pty_session.h"
 
 #include "charset_decoder.h"
+#include "terminal/screen.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -22,24 +23,6 @@
 namespace tarnwick::e2e {
 
 namespace {
-
-void appendUtf8(std::string& out, std::uint32_t ch) {
-    if (ch < 0x80) {
-        out += static_cast<char>(ch);
-    } else if (ch < 0x800) {
-        out += static_cast<char>(0xC0 | (ch >> 6));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    } else if (ch < 0x10000) {
-        out += static_cast<char>(0xE0 | (ch >> 12));
-        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (ch >> 18));
-        out += static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    }
-}
 
 // In the child: a clean signal state, then the game.
 [[noreturn]] void execGame(const SessionOptions& options, const std::string& binary) {
