@@ -94,7 +94,7 @@ FuzzScript decodeFuzzInput(std::span<const std::uint8_t> data) {
     decodeSize(header[0] | header[1] << 8, script.columns, script.rows);
     script.seed = header[2] | header[3] << 8;
     script.ambiguousWide = (header[4] & 1) != 0;
-    script.framesAtKeyReadsOnly = (header[4] & 2) != 0;
+    script.framesAtKeyReadsOnly = (header[4] & 2) == 0;
     ByteReader in(data.subspan(headerBytes));
     std::int64_t nowMs = 0;
     while (!in.atEnd()) {

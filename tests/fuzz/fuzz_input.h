@@ -5,7 +5,8 @@
 // Layout (all numbers little-endian):
 //   header     5 bytes: the terminal size (2 bytes, see below), the engine's seed (2 bytes),
 //              flags (bit 0: the terminal draws ambiguous-width characters two columns wide;
-//              bit 1: frames only at key reads, which makes long games faster to run)
+//              bit 1: frames at every sleep and tone as well, as on a terminal; without it
+//              frames come only at key reads and resizes, which runs games several times faster)
 //   F0 t       wait: later keys and resizes come 10 t ms later (up to 2.55 s; a long wait
 //              takes several)
 //   F1 b0..b3  a random value of 31 bits

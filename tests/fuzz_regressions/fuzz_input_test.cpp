@@ -18,15 +18,16 @@ std::vector<std::uint8_t> bytes(std::initializer_list<int> values) {
 }
 
 TEST(FuzzInput, HeaderGivesTheSizeTheSeedAndTheFlags) {
-    // 1 + 159 + 64 columns, 1 + 0x3B rows; seed 0x1234; ambiguous characters wide.
-    auto script = decodeFuzzInput(bytes({159, 0x77, 0x34, 0x12, 0x01}));
+    // 1 + 159 + 64 columns, 1 + 0x3B rows; seed 0x1234; ambiguous characters wide, frames at
+    // every wait.
+    auto script = decodeFuzzInput(bytes({159, 0x77, 0x34, 0x12, 0x03}));
     EXPECT_EQ(script.columns, 224);
     EXPECT_EQ(script.rows, 60);
     EXPECT_EQ(script.seed, 0x1234u);
     EXPECT_TRUE(script.ambiguousWide);
     EXPECT_FALSE(script.framesAtKeyReadsOnly);
     EXPECT_TRUE(script.keys.empty());
-    script = decodeFuzzInput(bytes({0, 0, 0, 0, 0x02}));
+    script = decodeFuzzInput(bytes({0, 0, 0, 0, 0x00}));
     EXPECT_FALSE(script.ambiguousWide);
     EXPECT_TRUE(script.framesAtKeyReadsOnly);
     // The extremes, and a header cut short: the missing bytes count as 0.
