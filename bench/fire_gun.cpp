@@ -7,10 +7,10 @@
 #include <numeric>
 #include <vector>
 
+#include "console/test_console.h"
 #include "maze/carved_maze.h"
 #include "play/board_view.h"
 #include "play/weapons.h"
-#include "terminal/test_console.h"
 
 namespace {
 

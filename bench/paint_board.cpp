@@ -5,10 +5,10 @@
 
 #include <cstdio>
 
+#include "console/test_console.h"
+#include "game/glyphs.h"
 #include "maze/carved_maze.h"
 #include "play/board_view.h"
-#include "terminal/glyphs.h"
-#include "terminal/test_console.h"
 
 namespace {
 

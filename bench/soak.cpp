@@ -14,8 +14,8 @@
 #include <random>
 #include <string>
 
+#include "console/test_console.h"
 #include "menus/main_menu.h"
-#include "terminal/test_console.h"
 
 namespace {
 

@@ -26,10 +26,10 @@
 #include <thread>
 #include <vector>
 
-#include "terminal/sound.h"
-#include "terminal/synthesis.h"
-#include "terminal/test_console.h"
-#include "terminal/tone_output.h"
+#include "audio/synthesis.h"
+#include "audio/tone_output.h"
+#include "console/test_console.h"
+#include "game/cues.h"
 
 namespace fs = std::filesystem;
 using namespace tarnwick;

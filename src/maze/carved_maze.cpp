@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "terminal/glyphs.h"
+#include "game/glyphs.h"
 
 namespace tarnwick {
 

@@ -1,7 +1,7 @@
 // The random carved maze: fill, carve, wall in, entrance and exit, drawing.
 #pragma once
 
-#include "play/game.h"
+#include "game/game.h"
 
 namespace tarnwick {
 

@@ -1,7 +1,7 @@
 // The way from the start cell (2, 2) to the cell beside the exit.
 #pragma once
 
-#include "play/game.h"
+#include "game/game.h"
 
 namespace tarnwick {
 

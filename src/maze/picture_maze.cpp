@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "terminal/glyphs.h"
+#include "game/glyphs.h"
 
 namespace tarnwick {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "play/game.h"
+#include "game/game.h"
 
 namespace tarnwick {
 

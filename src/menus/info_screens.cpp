@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "terminal/screen_lines.h"
-#include "terminal/sound.h"
+#include "console/screen_lines.h"
+#include "game/cues.h"
 
 namespace tarnwick {
 

@@ -1,7 +1,7 @@
 // The help screen and the About screen.
 #pragma once
 
-#include "play/game.h"
+#include "game/game.h"
 
 namespace tarnwick {
 

@@ -3,10 +3,10 @@
 #include <array>
 #include <ctime>
 
+#include "console/screen_lines.h"
 #include "menus/info_screens.h"
 #include "menus/settings.h"
 #include "play/level.h"
-#include "terminal/screen_lines.h"
 
 namespace tarnwick {
 

@@ -1,7 +1,7 @@
 // The program entry and the main menu.
 #pragma once
 
-#include "play/game.h"
+#include "game/game.h"
 
 namespace tarnwick {
 

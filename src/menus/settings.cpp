@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "console/screen_lines.h"
 #include "maze/picture_maze.h"
-#include "terminal/screen_lines.h"
 
 namespace tarnwick {
 

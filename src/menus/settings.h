@@ -1,7 +1,7 @@
 // The settings menu and its four submenus.
 #pragma once
 
-#include "play/game.h"
+#include "game/game.h"
 
 namespace tarnwick {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "terminal/glyphs.h"
+#include "game/glyphs.h"
 
 namespace tarnwick {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "play/game.h"
+#include "game/game.h"
 
 namespace tarnwick {
 

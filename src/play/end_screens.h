@@ -1,7 +1,7 @@
 // The pause, defeat and victory screens.
 #pragma once
 
-#include "play/game.h"
+#include "game/game.h"
 
 namespace tarnwick {
 

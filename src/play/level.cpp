@@ -2,12 +2,12 @@
 
 #include <string_view>
 
+#include "game/glyphs.h"
 #include "maze/carved_maze.h"
 #include "maze/path_search.h"
 #include "maze/picture_maze.h"
 #include "play/board_view.h"
 #include "play/tick.h"
-#include "terminal/glyphs.h"
 
 namespace tarnwick {
 

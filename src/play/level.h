@@ -1,7 +1,7 @@
 // One game: the level set-up and the loop of ticks.
 #pragma once
 
-#include "play/game.h"
+#include "game/game.h"
 
 namespace tarnwick {
 

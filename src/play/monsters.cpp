@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 
+#include "game/cues.h"
+#include "game/glyphs.h"
 #include "maze/path_search.h"
 #include "play/board_view.h"
-#include "terminal/glyphs.h"
-#include "terminal/sound.h"
 
 namespace tarnwick {
 

@@ -1,7 +1,7 @@
 // The monster step.
 #pragma once
 
-#include "play/game.h"
+#include "game/game.h"
 
 namespace tarnwick {
 

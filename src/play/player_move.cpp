@@ -1,12 +1,12 @@
 // The player's move in a tick and what the cell it lands on does.
 #include <array>
 
+#include "game/cues.h"
+#include "game/glyphs.h"
 #include "play/board_view.h"
 #include "play/end_screens.h"
 #include "play/monsters.h"
 #include "play/tick.h"
-#include "terminal/glyphs.h"
-#include "terminal/sound.h"
 
 namespace tarnwick {
 

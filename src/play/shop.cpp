@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
+#include "console/screen_lines.h"
 #include "play/board_view.h"
-#include "terminal/screen_lines.h"
 
 namespace tarnwick {
 

@@ -1,7 +1,7 @@
 // The shop: lives, the knife and the gun for coins.
 #pragma once
 
-#include "play/game.h"
+#include "game/game.h"
 
 namespace tarnwick {
 

@@ -1,12 +1,12 @@
 #include "play/tick.h"
 
+#include "game/glyphs.h"
 #include "maze/path_search.h"
 #include "play/board_view.h"
 #include "play/end_screens.h"
 #include "play/monsters.h"
 #include "play/shop.h"
 #include "play/weapons.h"
-#include "terminal/glyphs.h"
 
 namespace tarnwick {
 

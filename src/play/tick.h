@@ -1,7 +1,7 @@
 // One step of play and the classification of a cell.
 #pragma once
 
-#include "play/game.h"
+#include "game/game.h"
 
 namespace tarnwick {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "game/glyphs.h"
 #include "play/board_view.h"
-#include "terminal/glyphs.h"
 
 namespace tarnwick {
 

@@ -1,7 +1,7 @@
 // The knife and the gun, acting in the facing direction.
 #pragma once
 
-#include "play/game.h"
+#include "game/game.h"
 
 namespace tarnwick {
 

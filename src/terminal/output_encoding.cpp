@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <clocale>
 
-#include "terminal/screen.h"
+#include "console/screen.h"
 
 namespace tarnwick {
 

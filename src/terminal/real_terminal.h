@@ -12,11 +12,11 @@
 #include <string>
 #include <string_view>
 
-#include "terminal/console.h"
+#include "audio/tone_output.h"
+#include "console/console.h"
+#include "console/renderer.h"
+#include "console/screen.h"
 #include "terminal/output_encoding.h"
-#include "terminal/renderer.h"
-#include "terminal/screen.h"
-#include "terminal/tone_output.h"
 
 namespace tarnwick {
 

@@ -1,7 +1,7 @@
 #include "pty_session.h"
 
 #include "charset_decoder.h"
-#include "terminal/screen.h"
+#include "console/screen.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "terminal/renderer.h"
-#include "terminal/screen.h"
+#include "console/renderer.h"
+#include "console/screen.h"
 
 namespace tarnwick {
 namespace {

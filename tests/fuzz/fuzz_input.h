@@ -25,7 +25,7 @@
 #include <span>
 #include <vector>
 
-#include "terminal/test_console.h"
+#include "console/test_console.h"
 
 namespace tarnwick::fuzz {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "play/game_state.h"
-#include "terminal/test_console.h"
+#include "console/test_console.h"
+#include "game/game_state.h"
 
 namespace tarnwick::testing {
 

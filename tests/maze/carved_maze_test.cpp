@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "board_checks.h"
-#include "terminal/glyphs.h"
+#include "game/glyphs.h"
 
 namespace tarnwick {
 namespace {

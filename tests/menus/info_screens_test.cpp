@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "console/test_console.h"
 #include "menus/main_menu.h"
 #include "support/screen_assert.h"
-#include "terminal/test_console.h"
 
 namespace tarnwick {
 namespace {

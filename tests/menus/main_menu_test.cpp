@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "console/test_console.h"
 #include "support/program_run.h"
 #include "support/screen_assert.h"
-#include "terminal/test_console.h"
 
 namespace tarnwick {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "console/test_console.h"
 #include "support/screen_assert.h"
-#include "terminal/test_console.h"
 
 namespace tarnwick {
 namespace {

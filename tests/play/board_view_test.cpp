@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "console/test_console.h"
 #include "support/screen_assert.h"
-#include "terminal/test_console.h"
 
 namespace tarnwick {
 namespace {

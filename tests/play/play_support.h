@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "play/game.h"
-#include "terminal/test_console.h"
+#include "console/test_console.h"
+#include "game/game.h"
 
 namespace tarnwick::testing {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "console/test_console.h"
+#include "game/glyphs.h"
 #include "support/screen_assert.h"
-#include "terminal/glyphs.h"
-#include "terminal/test_console.h"
 
 namespace tarnwick {
 namespace {

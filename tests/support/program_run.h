@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "terminal/screen.h"
-#include "terminal/test_console.h"
+#include "console/screen.h"
+#include "console/test_console.h"
 
 namespace tarnwick::testing {
 

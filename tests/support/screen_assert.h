@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "terminal/test_console.h"
+#include "console/test_console.h"
 
 namespace tarnwick::testing {
 

@@ -1,0 +1,134 @@
+#include "console/escape_codes.h"
+
+namespace tarnwick {
+
+namespace {
+
+// Concatenates by appending: GCC 12 at -O3 reports a false -Wrestrict on chains of
+// operator+ that start from a literal.
+template <typename... Parts>
+std::string join(const Parts&... parts) {
+    std::string out;
+    (out.append(parts), ...);
+    return out;
+}
+
+// CSI with one count parameter, left out when it is 1 (the default).
+std::string relative(int count, char final) {
+    std::string out = "\x1b[";
+    if (count != 1) {
+        out += std::to_string(count);
+    }
+    out += final;
+    return out;
+}
+
+std::string absolute(int x, int y) {
+    if (x == 0 && y == 0) {
+        return "\x1b[H";
+    }
+    std::string out = join("\x1b[", std::to_string(y + 1));
+    if (x != 0) {
+        out.append(join(";", std::to_string(x + 1)));
+    }
+    return out.append("H");
+}
+
+// Horizontal moves within the cursor's row, from a known column.
+std::string horizontal(int fromX, int x) {
+    if (x == fromX) {
+        return {};
+    }
+    std::string best = join("\x1b[", std::to_string(x + 1), "G");
+    const std::string fromStart = x == 0 ? std::string("\r") : join("\r", relative(x, 'C'));
+    const std::string step = x > fromX ? relative(x - fromX, 'C') : relative(fromX - x, 'D');
+    for (const std::string* candidate : {&fromStart, &step}) {
+        if (candidate->size() < best.size()) {
+            best = *candidate;
+        }
+    }
+    return best;
+}
+
+// From column 0 of the cursor's row down to column x of a lower row: CR LF per row is
+// independent of whether the terminal turns LF into CR LF.
+std::string downFromLineStart(int rows, int x) {
+    std::string out(static_cast<std::size_t>(rows), '\n');
+    if (x > 0) {
+        out += relative(x, 'C');
+    }
+    return out;
+}
+
+void keepShorter(std::string& best, std::string candidate) {
+    if (candidate.size() < best.size()) {
+        best = std::move(candidate);
+    }
+}
+
+}  // namespace
+
+std::string cheapestMove(const CursorState& from, int x, int y, const std::string* overwrite) {
+    if (from.known() && !from.pendingWrap && from.x == x && from.y == y) {
+        return {};
+    }
+    std::string best = absolute(x, y);
+    if (!from.known()) {
+        return best;
+    }
+    const int dy = y - from.y;
+    // A carriage return is safe from the pending-wrap state too.
+    if (dy == 0) {
+        keepShorter(best, x == 0 ? std::string("\r") : join("\r", relative(x, 'C')));
+    } else if (dy > 0) {
+        keepShorter(best, join("\r", downFromLineStart(dy, x)));
+    }
+    if (from.pendingWrap) {
+        return best;
+    }
+    if (dy == 0 && overwrite != nullptr && x > from.x) {
+        keepShorter(best, *overwrite);
+    }
+    std::string vertical;
+    if (dy > 0) {
+        vertical = relative(dy, 'B');
+    } else if (dy < 0) {
+        vertical = relative(-dy, 'A');
+    }
+    keepShorter(best, vertical + horizontal(from.x, x));
+    return best;
+}
+
+std::string styleChange(Style from, bool fromKnown, Style to) {
+    if (fromKnown && from == to) {
+        return {};
+    }
+    auto fg = [](std::uint8_t c) { return std::to_string(c == ColourDefault ? 39 : 30 + c); };
+    auto bg = [](std::uint8_t c) { return std::to_string(c == ColourDefault ? 49 : 40 + c); };
+    // From a reset: only the fields that differ from the default colours.
+    std::string reset = "\x1b[0";
+    if (to.fg != ColourDefault) {
+        reset.append(join(";", fg(to.fg)));
+    }
+    if (to.bg != ColourDefault) {
+        reset.append(join(";", bg(to.bg)));
+    }
+    reset = reset == "\x1b[0" ? std::string("\x1b[m") : reset.append(1, 'm');
+    if (!fromKnown) {
+        return reset;
+    }
+    std::string delta;
+    if (to.fg != from.fg) {
+        delta = fg(to.fg);
+    }
+    if (to.bg != from.bg) {
+        if (!delta.empty()) {
+            delta.append(1, ';');
+        }
+        delta.append(bg(to.bg));
+    }
+    delta = join("\x1b[", delta, "m");
+    return delta.size() <= reset.size() ? delta : reset;
+}
+
+}  // namespace tarnwick

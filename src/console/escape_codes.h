@@ -1,0 +1,30 @@
+// The escape sequences the renderer sends: the cheapest cursor move from where the terminal's
+// cursor stands, and the shortest colour change from the pen the terminal holds.
+#pragma once
+
+#include <string>
+
+#include "console/screen.h"
+
+namespace tarnwick {
+
+// Where the terminal's cursor stands, as far as the renderer knows.
+struct CursorState {
+    int x = -1;  // -1: unknown
+    int y = -1;
+    // After a print into the last column the terminal waits to wrap; only a carriage return
+    // or an absolute move lands reliably from there.
+    bool pendingWrap = false;
+    bool known() const { return x >= 0 && y >= 0; }
+};
+
+// The shortest sequence that takes the cursor to (x, y). `overwrite` holds the bytes that
+// reprint the cells between the cursor and x on its row in the pen's colours (empty when
+// that is not possible); reprinting them is one more way to get there.
+std::string cheapestMove(const CursorState& from, int x, int y, const std::string* overwrite);
+
+// The shortest SGR sequence that turns the pen `from` into `to` (empty when they match);
+// with `fromKnown` false the pen is reset first.
+std::string styleChange(Style from, bool fromKnown, Style to);
+
+}  // namespace tarnwick

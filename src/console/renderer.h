@@ -1,0 +1,56 @@
+// The renderer: turns the screen model into the fewest bytes that bring the terminal up to
+// date, by comparing it with a model of what the terminal already shows.
+//
+// A terminal too small for the drawing shows what fits, with a notice on its last row that
+// names the size needed (size_notice.h). On a terminal that draws ambiguous characters two
+// columns wide, those go out as ambiguous_width.h describes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "console/escape_codes.h"
+#include "console/screen.h"
+
+namespace tarnwick {
+
+class Renderer {
+  public:
+    // Frames longer than this are wrapped in synchronized output, so that the terminal shows
+    // them whole; a shorter frame goes out in one write and the wrapping would only double it.
+    static constexpr std::size_t SyncThreshold = 128;
+
+    // The bytes that make a terminal of `columns` x `rows` show the screen's top-left part.
+    // Empty when nothing changed. The colours and the cursor are left where the frame ends
+    // them; the next frame starts from there.
+    std::string frame(const Screen& screen, int columns, int rows);
+    // The terminal's content, colours and cursor are unknown (start, resize, return from a
+    // suspension): the next frame clears the terminal and paints everything.
+    void invalidate() { valid_ = false; }
+    // Whether the terminal draws ambiguous characters two columns wide; a change repaints.
+    void setAmbiguousWide(bool wide);
+    bool ambiguousWide() const { return ambiguousWide_; }
+
+  private:
+    void startOver(std::string& out, int columns, int rows);
+    // Fills row_ with the cells row y of the terminal should show.
+    void composeRow(const Screen& screen, int y);
+    void paintRow(std::string& out, int y);
+    // The bytes that reprint the unchanged cells from the cursor up to column x of its row,
+    // or false when they do not all carry the pen's colours.
+    bool reprintBytes(int x, std::string& bytes) const;
+    void emitCell(std::string& out, int x, int y);
+    Cell& front(int x, int y) { return front_[static_cast<std::size_t>(y) * columns_ + x]; }
+
+    std::vector<Cell> front_;
+    std::vector<Cell> row_;  // the row being painted, as the terminal should show it
+    bool ambiguousWide_ = false;
+    int columns_ = 0;
+    int rows_ = 0;
+    bool valid_ = false;
+    Style pen_;
+    bool penKnown_ = false;
+    CursorState cursor_;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,225 @@
+// The tone output on ALSA, reached through ALSA's own configuration: each case runs in a child
+// process whose HOME holds an .asoundrc (ALSA reads its configuration once per process).
+#include "audio/tone_output.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <type_traits>
+#include <vector>
+
+#include "audio/synthesis.h"
+#include "audio_check.h"
+#include "console/test_console.h"
+#include "game/cues.h"
+
+namespace tarnwick {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = ToneOutput::Clock;
+
+double msBetween(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+void sleepFor(Clock::time_point until) {
+    std::this_thread::sleep_until(until);
+}
+
+// The test console with its tones and rests sent to a tone output instead.
+class SoundingConsole : public TestConsole {
+  public:
+    explicit SoundingConsole(ToneOutput& output) : output_(output) {}
+    void tone(int hz, int ms) override { output_.tone(hz, ms); }
+    void rest(int ms) override { output_.rest(ms); }
+
+  private:
+    ToneOutput& output_;
+};
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A private HOME for one child process, removed afterwards.
+class AlsaHome {
+  public:
+    explicit AlsaHome(const std::string& asoundrcTemplate) {
+        std::string pattern = (fs::temp_directory_path() / "tarnwick-sound-XXXXXX").string();
+        dir_ = mkdtemp(pattern.data());
+        std::string text = asoundrcTemplate;
+        const auto at = text.find("@DIR@");
+        if (at != std::string::npos) {
+            text.replace(at, 5, dir_.string());
+        }
+        std::ofstream(dir_ / ".asoundrc") << text;
+    }
+    ~AlsaHome() { fs::remove_all(dir_); }
+    const fs::path& dir() const { return dir_; }
+
+  private:
+    fs::path dir_;
+};
+
+// What a child reports back, and what it printed.
+template <class Result>
+struct ChildRun {
+    Result result{};
+    bool reported = false;
+    std::string out;
+    std::string err;
+};
+
+// Runs body in a child process with HOME set to home and stdout and stderr captured.
+template <class Result>
+ChildRun<Result> runInChild(const AlsaHome& home, const std::function<Result()>& body) {
+    static_assert(std::is_trivially_copyable_v<Result>);
+    ChildRun<Result> run;
+    std::array<int, 2> pipeFds{};
+    if (pipe(pipeFds.data()) != 0) {
+        return run;
+    }
+    const fs::path outPath = home.dir() / "stdout.txt";
+    const fs::path errPath = home.dir() / "stderr.txt";
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(pipeFds[0]);
+        setenv("HOME", home.dir().c_str(), 1);
+        (void)!freopen(outPath.c_str(), "w", stdout);
+        (void)!freopen(errPath.c_str(), "w", stderr);
+        const Result result = body();
+        std::fflush(nullptr);
+        (void)!write(pipeFds[1], &result, sizeof result);
+        _exit(0);
+    }
+    close(pipeFds[1]);
+    run.reported = pid > 0 && read(pipeFds[0], &run.result, sizeof run.result) ==
+                                  static_cast<ssize_t>(sizeof run.result);
+    close(pipeFds[0]);
+    int status = 0;
+    if (pid > 0) {
+        waitpid(pid, &status, 0);
+    }
+    run.out = readFile(outPath);
+    run.err = readFile(errPath);
+    return run;
+}
+
+// ALSA's "default" written raw to a file, through the null device.
+constexpr const char* FileSink = R"(pcm.!default {
+    type file
+    slave.pcm "null"
+    file "@DIR@/out.raw"
+    format "raw"
+}
+)";
+
+// ALSA's "default" pointing at a device that does not exist (ALSA would complain on stderr).
+constexpr const char* MissingDevice = R"(pcm.!default {
+    type plug
+    slave.pcm "tarnwick_no_such_device"
+}
+)";
+
+struct TimedCue {
+    double elapsedMs;
+    bool hadDevice;
+};
+
+TimedCue timeCoinCue() {
+    ToneOutput output(sleepFor);
+    SoundingConsole console(output);
+    const Clock::time_point start = Clock::now();
+    coinCue(console);
+    return {msBetween(start, Clock::now()), output.hasDevice()};
+}
+
+TEST(ToneOutputAlsa, CoinCueReachesTheDeviceAsSamplesInItsTime) {
+#ifndef TARNWICK_HAVE_ALSA
+    GTEST_SKIP() << "built without ALSA";
+#endif
+    const AlsaHome home(FileSink);
+    const auto run = runInChild<TimedCue>(home, timeCoinCue);
+    ASSERT_TRUE(run.reported);
+    EXPECT_TRUE(run.result.hadDevice);
+    EXPECT_NEAR(run.result.elapsedMs, 600.0, 30.0);
+
+    const std::string raw = readFile(home.dir() / "out.raw");
+    ASSERT_EQ(raw.size(), 600u * SamplesPerMs * sizeof(std::int16_t));
+    std::vector<std::int16_t> samples(raw.size() / sizeof(std::int16_t));
+    std::memcpy(samples.data(), raw.data(), raw.size());
+    const std::span<const std::int16_t> all(samples);
+    for (int note = 0; note < 3; ++note) {
+        const auto one =
+            all.subspan(static_cast<std::size_t>(note) * 200 * SamplesPerMs, 200 * SamplesPerMs);
+        EXPECT_NEAR(measureHz(one, SampleRate), 1760.0, 17.6) << "note " << note;
+    }
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(ToneOutputAlsa, WithoutADeviceTheCueKeepsItsTimeSilently) {
+    const AlsaHome home(MissingDevice);
+    const auto run = runInChild<TimedCue>(home, timeCoinCue);
+    ASSERT_TRUE(run.reported);
+    EXPECT_FALSE(run.result.hadDevice);
+    EXPECT_NEAR(run.result.elapsedMs, 600.0, 30.0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "");
+}
+
+// Deadlines, as seen by a wait that records them instead of sleeping.
+struct Deadlines {
+    std::array<double, 4> afterFirstMs;  // each deadline, from the first one
+    double freshStartMs;                 // a sound after a long silence: its deadline - call
+};
+
+Deadlines recordDeadlines() {
+    std::vector<Clock::time_point> seen;
+    ToneOutput output([&seen](Clock::time_point until) { seen.push_back(until); });
+    Deadlines result{};
+    output.tone(880, 200);
+    for (int i = 0; i < 3; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));  // the game's own work
+        if (i == 1) {
+            output.rest(128);
+        } else {
+            output.tone(659, 200);
+        }
+    }
+    for (std::size_t i = 0; i < result.afterFirstMs.size(); ++i) {
+        result.afterFirstMs[i] = msBetween(seen.front(), seen.at(i));
+    }
+    std::this_thread::sleep_until(seen.back() + std::chrono::milliseconds(200));
+    const Clock::time_point call = Clock::now();
+    output.tone(784, 400);
+    result.freshStartMs = msBetween(call, seen.back());
+    return result;
+}
+
+TEST(ToneOutputDeadlines, FollowThePreviousDeadlineNotTheCall) {
+    const AlsaHome home(MissingDevice);
+    const auto run = runInChild<Deadlines>(home, recordDeadlines);
+    ASSERT_TRUE(run.reported);
+    EXPECT_DOUBLE_EQ(run.result.afterFirstMs[1], 200.0);
+    EXPECT_DOUBLE_EQ(run.result.afterFirstMs[2], 328.0);
+    EXPECT_DOUBLE_EQ(run.result.afterFirstMs[3], 528.0);
+    // After a silence the next sound counts from its call.
+    EXPECT_NEAR(run.result.freshStartMs, 400.0, 1.0);
+}
+
+}  // namespace
+}  // namespace tarnwick

@@ -1,0 +1,158 @@
+// The renderer on terminals that do not match the drawing: too small for it, or drawing the
+// ambiguous characters two columns wide.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "board_fixture.h"
+#include "console/renderer.h"
+#include "console/screen_lines.h"
+#include "console/test_console.h"
+#include "game/glyphs.h"
+#include "strict_terminal.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::StrictTerminal;
+
+// The main menu's lines: the longest ends at column 88, the last is on row 22.
+constexpr ScreenLine MenuLines[] = {
+    {36, 12, "\x1b[40;31m欢迎来到Tarnwick游戏"},
+    {43, 14, "1. 开始游戏"},
+    {43, 20, "4. 关于(请谨慎进入因为进入可能要好久才能出来)"},
+    {43, 22, "退出游戏请输入     0\x1b[m"},
+};
+
+// Feeds everything the console sent since the last call into a fresh terminal of its size
+// and checks that the terminal shows the screen (with the notice where it does not fit).
+StrictTerminal shownOn(TestConsole& console) {
+    StrictTerminal terminal(console.columns(), console.rows());
+    terminal.feed(console.takeOutput());
+    EXPECT_EQ(terminal.faults(), "");
+    EXPECT_EQ(terminal.differencesFrom(console.screen()), "");
+    return terminal;
+}
+
+TEST(RendererSizeNotice, ShowsWhatFitsWithTheSizeNeededUntilTheTerminalGrows) {
+    TestConsole console(80, 24);
+    printLines(console, MenuLines);
+    const StrictTerminal small = shownOn(console);
+    EXPECT_EQ(small.rowText(14), std::string(43, ' ') + "1. 开始游戏");
+    EXPECT_EQ(small.rowText(23), "窗口太小啦！请放大到 88 列 23 行");
+    EXPECT_EQ(console.row(23), "");       // the game's drawing is untouched
+    EXPECT_EQ(console.takeOutput(), "");  // an unchanged frame sends nothing
+    printLines(console, MenuLines);       // nor does the same drawing again
+    EXPECT_EQ(console.takeOutput(), "");
+
+    console.resize(160, 60);
+    const StrictTerminal large = shownOn(console);
+    EXPECT_EQ(large.rowText(22), std::string(43, ' ') + "退出游戏请输入     0");
+    EXPECT_EQ(large.rowText(59), "");
+    EXPECT_EQ(console.takeOutput(), "");
+
+    // Exactly the size needed is enough.
+    console.resize(88, 23);
+    EXPECT_EQ(shownOn(console).rowText(22), std::string(43, ' ') + "退出游戏请输入     0");
+}
+
+TEST(RendererSizeNotice, FollowsTheDrawingAndIsCutToTheTerminal) {
+    TestConsole console(100, 20);  // wide enough, too short
+    printLines(console, MenuLines);
+    EXPECT_EQ(shownOn(console).rowText(19), "窗口太小啦！请放大到 88 列 23 行");
+    // A new, smaller screen fits: the notice goes without a resize, and the row it held
+    // shows the drawing again.
+    console.clearScreen();
+    console.gotoXY(0, 19);
+    console.printText("\x1b[40;32m继续\x1b[m");
+    StrictTerminal terminal(100, 20);
+    terminal.feed(console.takeOutput());  // continues the frames shown above
+    console.resize(100, 20);
+    EXPECT_EQ(shownOn(console).rowText(19), "继续");
+
+    // A narrow terminal shows as much of the notice as fits, whole characters only.
+    for (const int columns : {20, 21, 7}) {
+        console.resize(columns, 5);
+        printLines(console, MenuLines);
+        const std::string expected = columns >= 20 ? "窗口太小啦！请放大到" : "窗口太";
+        EXPECT_EQ(shownOn(console).rowText(4), expected) << columns;
+    }
+}
+
+std::size_t countOf(const std::string& text, std::string_view part) {
+    std::size_t count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST(RendererAmbiguousWide, BoardStaysAlignedWithOneBlockPerWall) {
+    constexpr int Columns = 160;
+    constexpr int Rows = 50;
+    const testing::BoardFixture board = testing::carveBoard(45, 7, 10, 18);
+    Screen screen;
+    testing::drawBoard(screen, board);
+    screen.moveTo(100, 8);
+    screen.print(GlyphLife);
+    screen.print(GlyphLife);
+    Renderer renderer;
+    renderer.setAmbiguousWide(true);
+    StrictTerminal terminal(Columns, Rows, true);
+    const std::string bytes = renderer.frame(screen, Columns, Rows);
+    terminal.feed(bytes);
+    EXPECT_EQ(terminal.faults(), "");
+    EXPECT_EQ(terminal.differencesFrom(screen), "");
+
+    std::size_t walls = 0;
+    for (int x = 1; x <= 45; ++x) {
+        for (int y = 1; y <= 45; ++y) {
+            walls += board.cells[x][y] == 1 ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(countOf(bytes, "█"), walls);
+    EXPECT_EQ(terminal.cell(100, 8).ch, U'●');
+    EXPECT_EQ(terminal.cell(102, 8).ch, U'●');
+    EXPECT_EQ(terminal.cell(0, 8), (Cell{U'█', 2, {4, 4}}));  // the left wall, one block
+
+    // A step of the player costs as little as on a narrow terminal.
+    screen.moveTo(2, 1);
+    screen.print(GlyphEmpty);
+    screen.moveTo(4, 1);
+    screen.print(GlyphPlayer);
+    const std::string step = renderer.frame(screen, Columns, Rows);
+    terminal.feed(step);
+    EXPECT_EQ(terminal.differencesFrom(screen), "");
+    EXPECT_LE(step.size(), 30u);
+}
+
+TEST(RendererAmbiguousWide, UnpaddedCharactersGoOutNarrow) {
+    Screen screen;
+    screen.print("·x");  // no padding after the dot
+    screen.moveTo(0, 1);
+    screen.print("1 — 9");  // the dash has its blank
+    screen.moveTo(0, 2);
+    screen.print("\x1b[44;34m█\x1b[m ");  // the blank after it has other colours
+    screen.moveTo(9, 3);
+    screen.print("●");  // in the last column
+    Renderer renderer;
+    renderer.setAmbiguousWide(true);
+    StrictTerminal terminal(10, 4, true);
+    terminal.feed(renderer.frame(screen, 10, 4));
+    EXPECT_EQ(terminal.faults(), "");
+    EXPECT_EQ(terminal.differencesFrom(screen), "");
+    EXPECT_EQ(terminal.rowText(0), ".x");
+    EXPECT_EQ(terminal.rowText(1), "1 —9");
+    EXPECT_EQ(terminal.rowText(2), "#");
+    EXPECT_EQ(terminal.rowText(3), "         o");
+
+    // Back to a narrow terminal: everything is sent again, as it is.
+    renderer.setAmbiguousWide(false);
+    StrictTerminal narrow(10, 4);
+    narrow.feed(renderer.frame(screen, 10, 4));
+    EXPECT_EQ(narrow.differencesFrom(screen), "");
+    EXPECT_EQ(narrow.rowText(1), "1 — 9");
+}
+
+}  // namespace
+}  // namespace tarnwick

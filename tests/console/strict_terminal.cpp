@@ -1,0 +1,263 @@
+#include "strict_terminal.h"
+
+#include <cstdlib>
+
+#include "console/ambiguous_width.h"
+#include "console/size_notice.h"
+
+namespace tarnwick::testing {
+
+namespace {
+
+std::vector<int> numbers(std::string_view params) {
+    std::vector<int> out;
+    std::size_t pos = 0;
+    while (true) {
+        const auto end = std::min(params.find(';', pos), params.size());
+        out.push_back(std::atoi(std::string(params.substr(pos, end - pos)).c_str()));
+        if (end >= params.size()) {
+            return out;
+        }
+        pos = end + 1;
+    }
+}
+
+std::string describe(const Cell& c) {
+    std::string out = "'";
+    appendUtf8(out, c.ch);
+    return out + "' w" + std::to_string(c.width) + " fg" + std::to_string(c.style.fg) + " bg" +
+           std::to_string(c.style.bg);
+}
+
+}  // namespace
+
+StrictTerminal::StrictTerminal(int columns, int rows, bool ambiguousWide)
+    : columns_(columns),
+      rows_(rows),
+      ambiguousWide_(ambiguousWide),
+      cells_(static_cast<std::size_t>(columns) * rows) {
+    // Whatever the terminal held before the first clear is unknown.
+    for (Cell& c : cells_) {
+        c.ch = Undefined;
+    }
+}
+
+void StrictTerminal::fault(const std::string& what) {
+    faults_ += what + " (cursor " + std::to_string(x_) + "," + std::to_string(y_) + ")\n";
+}
+
+void StrictTerminal::feed(std::string_view bytes) {
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const auto c = static_cast<unsigned char>(bytes[pos]);
+        if (c == 0x1b) {
+            if (pos + 1 >= bytes.size() || bytes[pos + 1] != '[') {
+                fault("escape that is not a control sequence");
+                return;
+            }
+            std::size_t end = pos + 2;
+            while (end < bytes.size() && !(bytes[end] >= 0x40 && bytes[end] <= 0x7e)) {
+                ++end;
+            }
+            if (end >= bytes.size()) {
+                fault("unterminated control sequence");
+                return;
+            }
+            control(bytes.substr(pos + 2, end - pos - 2), bytes[end]);
+            pos = end + 1;
+        } else if (c == '\r') {
+            x_ = 0;
+            pendingWrap_ = false;
+            ++pos;
+        } else if (c == '\n') {
+            // Whether the terminal adds a carriage return is not known: a line feed must come
+            // at the start of a line.
+            if (x_ != 0 || y_ + 1 >= rows_) {
+                fault("line feed not at the start of a line, or at the bottom");
+            }
+            ++y_;
+            ++pos;
+        } else if (c < 0x20) {
+            fault("control character " + std::to_string(c));
+            ++pos;
+        } else {
+            int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
+            char32_t ch = extra == 0 ? c : c & (0x3F >> extra);
+            for (++pos; extra > 0 && pos < bytes.size(); --extra, ++pos) {
+                ch = (ch << 6) | (static_cast<unsigned char>(bytes[pos]) & 0x3F);
+            }
+            print(ch);
+        }
+    }
+}
+
+void StrictTerminal::control(std::string_view params, char final) {
+    if (params == "?2026" && (final == 'h' || final == 'l')) {
+        return;  // synchronized output
+    }
+    if (final == 'm') {
+        sgr(params);
+        return;
+    }
+    const auto n = numbers(params);
+    const int first = n[0] == 0 ? 1 : n[0];
+    const int second = n.size() > 1 && n[1] != 0 ? n[1] : 1;
+    switch (final) {
+        case 'H':
+            y_ = first - 1;
+            x_ = second - 1;
+            break;
+        case 'A':
+            y_ -= first;
+            break;
+        case 'B':
+            y_ += first;
+            break;
+        case 'C':
+            x_ += first;
+            break;
+        case 'D':
+            x_ -= first;
+            break;
+        case 'G':
+            x_ = first - 1;
+            break;
+        case 'J':
+            if (params != "2") {
+                fault("erase other than the whole display");
+            }
+            for (Cell& c : cells_) {
+                c = Cell{U' ', 1, {ColourDefault, pen_.bg}};
+            }
+            return;
+        default:
+            fault(std::string("unexpected control sequence ") + final);
+            return;
+    }
+    if (final != 'H' && final != 'G' && pendingWrap_) {
+        fault("relative move from the pending-wrap state");
+    }
+    pendingWrap_ = false;
+    if (x_ < 0 || y_ < 0 || x_ >= columns_ || y_ >= rows_) {
+        fault("cursor moved off the screen");
+    }
+}
+
+void StrictTerminal::sgr(std::string_view params) {
+    for (const int v : numbers(params)) {
+        if (v == 0) {
+            pen_ = Style{};
+        } else if (v >= 30 && v <= 37) {
+            pen_.fg = static_cast<std::uint8_t>(v - 30);
+        } else if (v == 39) {
+            pen_.fg = ColourDefault;
+        } else if (v >= 40 && v <= 47) {
+            pen_.bg = static_cast<std::uint8_t>(v - 40);
+        } else if (v == 49) {
+            pen_.bg = ColourDefault;
+        } else {
+            fault("unexpected SGR " + std::to_string(v));
+        }
+    }
+}
+
+int StrictTerminal::widthOf(char32_t ch) const {
+    return ambiguousWide_ && narrowStandIn(ch) != 0 ? 2 : codePointWidth(ch);
+}
+
+void StrictTerminal::print(char32_t ch) {
+    const int width = widthOf(ch);
+    if (pendingWrap_) {
+        fault("print that wraps to the next line");
+        return;
+    }
+    if (x_ < 0 || y_ < 0 || y_ >= rows_ || x_ + width > columns_) {
+        fault("print beyond the terminal's edge");
+        return;
+    }
+    if (at(x_, y_).width == 0 && x_ > 0) {
+        at(x_ - 1, y_) = Cell{Undefined, 1, {}};
+    }
+    const int last = x_ + width - 1;
+    if (at(last, y_).width == 2 && last + 1 < columns_) {
+        at(last + 1, y_) = Cell{Undefined, 1, {}};
+    }
+    at(x_, y_) = Cell{ch, static_cast<std::uint8_t>(width), pen_};
+    if (width == 2) {
+        at(x_ + 1, y_) = Cell{U' ', 0, pen_};
+    }
+    x_ = last + 1;
+    if (x_ >= columns_) {
+        x_ = columns_ - 1;
+        pendingWrap_ = true;
+    }
+}
+
+std::string StrictTerminal::compareCell(const Screen& screen, int& x, int y) const {
+    Cell want = screen.cell(x, y);
+    if (x == columns_ - 1 && want.width == 2) {
+        want = Cell{U' ', 1, want.style};
+    }
+    const Cell& have = cell(x, y);
+    if (ambiguousWide_ && want.width == 1 && narrowStandIn(want.ch) != 0) {
+        const Cell& padding = screen.cell(x + 1, y);
+        const bool overPadding =
+            have.ch == want.ch && have.width == 2 && (padding.ch == want.ch || padding.ch == U' ');
+        const bool standIn = have.ch < 0x80 && have.width == 1;
+        if ((overPadding || standIn) && have.style == want.style) {
+            x += have.width;
+            return {};
+        }
+    } else if (have == want) {
+        ++x;
+        return {};
+    }
+    const std::string out = "at " + std::to_string(x) + "," + std::to_string(y) + " terminal " +
+                            describe(have) + ", screen " + describe(want) + "\n";
+    ++x;
+    return out;
+}
+
+std::string StrictTerminal::differencesFrom(const Screen& screen) const {
+    std::string out;
+    const bool tooSmall = screen.usedColumns() > columns_ || screen.usedRows() > rows_;
+    const int shownRows = tooSmall ? rows_ - 1 : rows_;
+    int count = 0;
+    for (int y = 0; y < shownRows; ++y) {
+        for (int x = 0; x < columns_ && count < 5;) {
+            const std::string difference = compareCell(screen, x, y);
+            if (!difference.empty()) {
+                out += difference;
+                ++count;
+            }
+        }
+    }
+    if (tooSmall) {
+        // The notice, whole, or cut where its next character would not fit.
+        const std::string notice = sizeNoticeText(screen.usedColumns(), screen.usedRows());
+        const std::string shown = rowText(rows_ - 1);
+        std::size_t next = notice.find_first_not_of(' ', shown.size());
+        if (next != std::string::npos) {
+            decodeUtf8(notice, next);
+        }
+        const bool cut = !shown.empty() && notice.starts_with(shown) &&
+                         displayWidth(notice.substr(0, next)) > columns_;
+        if (shown != notice && !cut) {
+            out += "last row \"" + shown + "\" is not the notice \"" + notice + "\"\n";
+        }
+    }
+    return out;
+}
+
+std::string StrictTerminal::rowText(int y) const {
+    std::string out;
+    for (int x = 0; x < columns_; ++x) {
+        if (cell(x, y).width != 0) {
+            appendUtf8(out, cell(x, y).ch);
+        }
+    }
+    out.erase(out.find_last_not_of(' ') + 1);
+    return out;
+}
+
+}  // namespace tarnwick::testing
