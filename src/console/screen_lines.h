@@ -14,11 +14,7 @@ struct ScreenLine {
     std::string_view text;
 };
 
-inline void printLines(Console& console, std::span<const ScreenLine> lines) {
-    for (const ScreenLine& line : lines) {
-        console.gotoXY(line.column, line.row);
-        console.printText(line.text);
-    }
-}
+// Prints each line at its column and row, in the order of the table.
+void printLines(Console& console, std::span<const ScreenLine> lines);
 
 }  // namespace tarnwick

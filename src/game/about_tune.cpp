@@ -3,10 +3,10 @@
 // A two-note pickup leads into the theme (A minor, detached notes with a gap after each),
 // a lyrical middle part (C major, then G major, mostly joined) that winds back to the
 // dominant E, the theme again, and a long final A. One second of silence opens and closes it.
+#include "game/about_tune.h"
+
 #include <array>
 #include <span>
-
-#include "game/cues.h"
 
 namespace tarnwick {
 

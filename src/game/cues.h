@@ -1,4 +1,4 @@
-// Notes, cues and tunes, all sounded through the console's tone and rest operations.
+// Notes, cues and the victory tune, all sounded through the console's tone and rest operations.
 #pragma once
 
 #include "console/console.h"
@@ -28,11 +28,10 @@ void noteHighSol(Console& console);
 void noteHighLa(Console& console);
 void noteHighSi(Console& console);
 
-// Cues and tunes; each returns when its last step has ended.
+// Cues and the victory tune; each returns when its last step has ended.
 void coinCue(Console& console);
 void lifeLostCue(Console& console);
 void defeatCue(Console& console);
 void playVictoryTune(Console& console);
-void playAboutTune(Console& console);
 
 }  // namespace tarnwick

@@ -1,18 +1,10 @@
 // The fixed 54 x 54 picture maze of the easter-egg mode.
 #pragma once
 
-#include <array>
-#include <string_view>
-
 #include "game/game.h"
+#include "maze/picture_maze_layout.h"
 
 namespace tarnwick {
-
-inline constexpr int PictureMazeSize = 54;
-
-// The board after the build, one character per cell: '#' wall, '.' floor, 'E' entrance,
-// 'X' exit. Rows from the top, columns from the left.
-extern const std::array<std::string_view, PictureMazeSize> pictureMazeLayout;
 
 // Clears the grid, places and draws the walls, sets the entrance and the exit.
 void buildPictureMaze(Game& game);

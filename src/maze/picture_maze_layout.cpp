@@ -1,4 +1,4 @@
-#include "maze/picture_maze.h"
+#include "maze/picture_maze_layout.h"
 
 namespace tarnwick {
 

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "console/screen_lines.h"
-#include "game/cues.h"
+#include "game/about_tune.h"
 
 namespace tarnwick {
 

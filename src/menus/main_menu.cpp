@@ -6,7 +6,7 @@
 #include "console/screen_lines.h"
 #include "menus/info_screens.h"
 #include "menus/settings.h"
-#include "play/level.h"
+#include "play/game_run.h"
 
 namespace tarnwick {
 

@@ -9,11 +9,6 @@ namespace tarnwick {
 
 namespace {
 
-constexpr std::array<ScreenLine, 2> PauseLines{{
-    {43, 14, "\x1b[40;32m游戏已暂停，按 0 返回主菜单\x1b[m"},
-    {43, 18, "\x1b[40;32m按其他任意键继续游戏！\x1b[m"},
-}};
-
 // The defeat screen is red from its first line to its last. In endless mode the levels line
 // follows "游戏结束" on the same row, with no blank between.
 constexpr std::array<ScreenLine, 3> LoseHead{{
@@ -47,12 +42,6 @@ constexpr WinTexts EndlessWin{"你已经闯过 %d 关", "\x1b[43;34m继续游戏
 constexpr WinTexts GameOverWin{"游戏结束", "\x1b[43;34m继续游戏按任意键回到主菜单栏目\x1b[m"};
 
 }  // namespace
-
-int pauseScreen(Game& game) {
-    game.console.clearScreen();
-    printLines(game.console, PauseLines);
-    return game.console.readKey() == '0' ? 0 : 1;
-}
 
 int loseScreen(Game& game) {
     GameState& state = game.state;

@@ -2,12 +2,12 @@
 
 #include <string_view>
 
+#include "game/cell_class.h"
 #include "game/glyphs.h"
 #include "maze/carved_maze.h"
-#include "maze/path_search.h"
+#include "maze/path_mark.h"
 #include "maze/picture_maze.h"
 #include "play/board_view.h"
-#include "play/tick.h"
 
 namespace tarnwick {
 
@@ -16,10 +16,6 @@ namespace {
 constexpr int CoinsPerSizeFactor = 3;
 constexpr int StartX = 2;
 constexpr int StartY = 2;
-
-// What an easter-egg game leaves behind it.
-constexpr int MonstersAfterEasterEgg = 3;
-constexpr int PurseAfterEasterEgg = 0;
 
 bool isCarvedSize(int size) {
     for (int factor = 1; factor <= MaxSizeFactor; ++factor) {
@@ -82,11 +78,6 @@ void place(Game& game, const Placement& what, int count) {
     }
 }
 
-// An endless run goes on to its next level when this game added a cleared level.
-bool goesOnToNextLevel(const GameState& state, int clearedBefore) {
-    return state.mode == ModeEndless && state.levelsCleared != clearedBefore;
-}
-
 }  // namespace
 
 void placeMonsters(Game& game) {
@@ -123,30 +114,6 @@ void setupLevel(Game& game) {
         return;
     }
     markPath(game);
-}
-
-int runGame(Game& game) {
-    GameState& state = game.state;
-    const bool easterEgg = state.mode == ModeEasterEgg;
-    if (easterEgg) {
-        setEasterEggValues(state);
-    }
-    // The levels of an endless run follow each other here, one after the victory screen of
-    // the last, so that a run of any length needs no deeper stack.
-    for (;;) {
-        const int clearedBefore = state.levelsCleared;
-        setupLevel(game);
-        while (gameTick(game) != 0) {
-        }
-        if (!goesOnToNextLevel(state, clearedBefore)) {
-            break;
-        }
-    }
-    if (easterEgg) {
-        state.monsterCount = MonstersAfterEasterEgg;
-        state.coins = PurseAfterEasterEgg;
-    }
-    return 0;
 }
 
 }  // namespace tarnwick

@@ -1,11 +1,10 @@
-// One game: the level set-up and the loop of ticks.
+// The set-up of a level: the board, the player, the monsters, the coins and the way.
 #pragma once
 
 #include "game/game.h"
 
 namespace tarnwick {
 
-int runGame(Game& game);
 void setupLevel(Game& game);
 void placeMonsters(Game& game);
 void placeCoins(Game& game);

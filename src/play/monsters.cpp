@@ -5,7 +5,7 @@
 
 #include "game/cues.h"
 #include "game/glyphs.h"
-#include "maze/path_search.h"
+#include "maze/path_mark.h"
 #include "play/board_view.h"
 
 namespace tarnwick {

@@ -1,12 +1,13 @@
-// The player's move in a tick and what the cell it lands on does.
+#include "play/player_move.h"
+
 #include <array>
 
+#include "game/cell_class.h"
 #include "game/cues.h"
 #include "game/glyphs.h"
 #include "play/board_view.h"
 #include "play/end_screens.h"
 #include "play/monsters.h"
-#include "play/tick.h"
 
 namespace tarnwick {
 

@@ -5,6 +5,8 @@
 #include "play/board_view.h"
 #include "play/end_screens.h"
 #include "play/monsters.h"
+#include "play/pause_screen.h"
+#include "play/player_move.h"
 #include "play/shop.h"
 #include "play/weapons.h"
 
@@ -88,31 +90,6 @@ bool countDown(Game& game) {
 }
 
 }  // namespace
-
-int classifyCell(const GameState& state, int x, int y) {
-    if (x < 0 || y < 0 || x >= MazeGridSize || y >= MazeGridSize) {
-        return ClassWall;  // nothing outside the grid can be entered
-    }
-    switch (state.maze[x][y]) {
-        case CellWall:
-            return ClassWall;
-        case CellEmpty:
-            return ClassFloor;
-        case CellEntrance:
-            if (y >= 1 && y < state.mazeHeight && x >= 2 && x < 2 * state.mazeWidth - 2) {
-                return ClassEntrance;
-            }
-            return ClassOther;
-        case CellExit:
-            return ClassExit;
-        case CellCoin:
-            return ClassCoin;
-        case CellMonster:
-            return ClassMonster;
-        default:
-            return ClassOther;
-    }
-}
 
 int gameTick(Game& game) {
     GameState& state = game.state;

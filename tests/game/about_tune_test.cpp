@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "console/test_console.h"
-#include "game/cues.h"
+#include "game/about_tune.h"
 
 namespace tarnwick {
 namespace {

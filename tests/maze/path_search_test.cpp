@@ -10,6 +10,7 @@
 
 #include "board_checks.h"
 #include "maze/carved_maze.h"
+#include "maze/path_mark.h"
 #include "maze/picture_maze.h"
 
 namespace tarnwick {

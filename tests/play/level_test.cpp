@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "play/game_run.h"
 #include "play/tick.h"
 #include "play_support.h"
 #include "support/screen_assert.h"

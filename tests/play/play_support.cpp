@@ -3,7 +3,7 @@
 #include <array>
 #include <deque>
 
-#include "play/tick.h"
+#include "game/cell_class.h"
 
 namespace tarnwick::testing {
 
