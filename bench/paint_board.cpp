@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "console/test_console.h"
+#include "game/board_geometry.h"
 #include "game/glyphs.h"
 #include "maze/carved_maze.h"
 #include "play/board_view.h"

@@ -14,10 +14,18 @@ namespace tarnwick {
 // away, or a test script ran dry). The program entry catches it and ends with status 0.
 struct EndOfInput {};
 
-class Console {
+// Random values: non-negative integers; the game takes them modulo its bounds.
+class RandomSource {
   public:
-    virtual ~Console() = default;
+    virtual ~RandomSource() = default;
+    virtual void seedRandom(unsigned seed) = 0;
+    virtual int nextRandom() = 0;
+};
 
+// Each console is also the random source: the real terminal draws from the C library, the test
+// console from its script.
+class Console : public RandomSource {
+  public:
     // Screen: column x, row y, both from 0 at the top-left corner.
     virtual void gotoXY(int x, int y) = 0;
     // Prints at the cursor; SGR sequences in the text set the colours, which stay in force
@@ -37,10 +45,6 @@ class Console {
     virtual void tone(int hz, int ms) = 0;
     // A pause inside a tune: silence of the given length, kept in the same sound stream.
     virtual void rest(int ms) = 0;
-
-    // Random values: non-negative integers; the game takes them modulo its bounds.
-    virtual void seedRandom(unsigned seed) = 0;
-    virtual int nextRandom() = 0;
 
     // printText with the first "%d" of the text replaced by the value.
     void printFormatted(std::string_view format, int value);

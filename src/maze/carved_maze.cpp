@@ -5,22 +5,18 @@
 #include <string_view>
 #include <vector>
 
+#include "game/board_geometry.h"
 #include "game/glyphs.h"
 
 namespace tarnwick {
 
 namespace {
 
-struct Step {
-    int dx;
-    int dy;
-};
-
 // One room being carved: its shuffled direction table and the next entry to try.
 struct CarveFrame {
     int x;
     int y;
-    std::array<Step, 4> steps;
+    std::array<Offset, 4> steps;
     int next;
 };
 
@@ -32,10 +28,10 @@ int boardSize(const GameState& state) {
 
 // The direction table in its initial order (down, right, up, left), shuffled by four draws:
 // entry i is swapped with entry (draw mod 4), for i = 0..3 in turn.
-std::array<Step, 4> shuffledSteps(Console& console) {
-    std::array<Step, 4> steps{{{0, 1}, {1, 0}, {0, -1}, {-1, 0}}};
+std::array<Offset, 4> shuffledSteps(RandomSource& random) {
+    std::array<Offset, 4> steps{{{0, 1}, {1, 0}, {0, -1}, {-1, 0}}};
     for (std::size_t i = 0; i < steps.size(); ++i) {
-        const int draw = console.nextRandom();
+        const int draw = random.nextRandom();
         std::swap(steps[i], steps[static_cast<std::size_t>(draw % 4)]);
     }
     return steps;
@@ -44,7 +40,7 @@ std::array<Step, 4> shuffledSteps(Console& console) {
 // Opens the room and returns its frame; the room's four draws are taken here, at the moment
 // a recursive walk would enter it.
 CarveFrame enterRoom(Game& game, int x, int y) {
-    CarveFrame frame{x, y, shuffledSteps(game.console), 0};
+    CarveFrame frame{x, y, shuffledSteps(game.random), 0};
     game.state.maze[x][y] = CellEmpty;
     return frame;
 }
@@ -79,7 +75,7 @@ void drawBoard(Game& game, int n) {
     for (int y = 1; y <= n; ++y) {
         for (int x = 1; x <= n; ++x) {
             const int code = game.state.maze[x][y];
-            game.console.gotoXY(2 * x - 2, y - 1);
+            moveToCell(game, x, y);
             if (code >= 0 && code < static_cast<int>(FirstDrawGlyphs.size())) {
                 game.console.printText(FirstDrawGlyphs[static_cast<std::size_t>(code)]);
             }
@@ -105,7 +101,7 @@ void carveMaze(Game& game, int x, int y) {
             stack.pop_back();
             continue;
         }
-        const Step step = top.steps[static_cast<std::size_t>(top.next)];
+        const Offset step = top.steps[static_cast<std::size_t>(top.next)];
         ++top.next;
         const int nx = top.x + 2 * step.dx;
         const int ny = top.y + 2 * step.dy;
@@ -122,9 +118,9 @@ void buildCarvedMaze(Game& game) {
     const int roomsPerAxis = (n - 1) / 2;
     fillGrid(game.state, n);
     // The start room: the first draw gives the row, the second the column.
-    const int rowDraw = game.console.nextRandom();
+    const int rowDraw = game.random.nextRandom();
     const int y = 2 + 2 * (rowDraw % roomsPerAxis);
-    const int columnDraw = game.console.nextRandom();
+    const int columnDraw = game.random.nextRandom();
     const int x = 2 + 2 * (columnDraw % roomsPerAxis);
     carveMaze(game, x, y);
     wallBorder(game.state, n);

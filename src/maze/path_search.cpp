@@ -1,7 +1,8 @@
 #include "maze/path_search.h"
 
-#include <algorithm>
 #include <array>
+
+#include "game/board_geometry.h"
 
 namespace tarnwick {
 
@@ -15,13 +16,6 @@ constexpr int CellVisited = 10;
 constexpr int WorkGridSize = MazeGridSize + 1;
 using WorkGrid = std::array<std::array<int, WorkGridSize>, WorkGridSize>;
 
-struct Step {
-    int dx;
-    int dy;
-};
-// Neighbours in the order tried: right, left, down, up.
-constexpr std::array<Step, 4> NeighbourOrder{{{1, 0}, {-1, 0}, {0, 1}, {0, -1}}};
-
 bool passable(int code) {
     return code == CellEmpty || code == CellCoin || code == CellExit;
 }
@@ -30,10 +24,8 @@ void copyBoard(const GameState& state, WorkGrid& work) {
     for (auto& column : work) {
         column.fill(CellWall);
     }
-    const int width = std::min(state.mazeWidth, MazeGridSize - 1);
-    const int height = std::min(state.mazeHeight, MazeGridSize - 1);
-    for (int x = 1; x <= width; ++x) {
-        for (int y = 1; y <= height; ++y) {
+    for (int x = 1; x <= boardWidth(state); ++x) {
+        for (int y = 1; y <= boardHeight(state); ++y) {
             work[x][y] = state.maze[x][y];
         }
     }
@@ -46,14 +38,14 @@ int findPath(Game& game) {
     WorkGrid work;
     copyBoard(state, work);
     int k = 1;
-    state.pathX[1] = 2;
-    state.pathY[1] = 2;
-    work[2][2] = CellVisited;
+    state.pathX[1] = StartX;
+    state.pathY[1] = StartY;
+    work[StartX][StartY] = CellVisited;
     while (k > 0) {
         const int x = state.pathX[static_cast<std::size_t>(k)];
         const int y = state.pathY[static_cast<std::size_t>(k)];
         bool pushed = false;
-        for (const Step step : NeighbourOrder) {
+        for (const Offset step : NeighbourOrder) {
             const int nx = x + step.dx;
             const int ny = y + step.dy;
             const int code = work[nx][ny];

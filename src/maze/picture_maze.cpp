@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "game/board_geometry.h"
 #include "game/glyphs.h"
 
 namespace tarnwick {
@@ -86,7 +87,7 @@ void placeWall(Game& game, int px, int py) {
     if (x >= 0 && x < MazeGridSize && y >= 0 && y < MazeGridSize) {
         game.state.maze[x][y] = CellWall;
     }
-    game.console.gotoXY(2 * px, py);
+    moveToCell(game, x, y);
 }
 
 void printWallGlyph(Game& game) {

@@ -65,7 +65,7 @@ int programEntry(Console& console) {
     console.setTitle("Tarnwick");
     bool running = true;
     console.hideCursor();
-    console.seedRandom(static_cast<unsigned>(std::time(nullptr)));
+    game.random.seedRandom(static_cast<unsigned>(std::time(nullptr)));
     game.state.mazeHeight = boardSizeFor(game.state.sizeFactor);
     game.state.mazeWidth = boardSizeFor(game.state.sizeFactor);
     try {

@@ -1,10 +1,10 @@
 #include "play/board_view.h"
 
-#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
 
+#include "game/board_geometry.h"
 #include "game/glyphs.h"
 
 namespace tarnwick {
@@ -62,10 +62,8 @@ std::string livesLine(int lives) {
 void redrawBoard(Game& game) {
     const GameState& state = game.state;
     game.console.clearScreen();
-    const int width = std::min(state.mazeWidth, MazeGridSize - 1);
-    const int height = std::min(state.mazeHeight, MazeGridSize - 1);
-    for (int y = 1; y <= height; ++y) {
-        for (int x = 1; x <= width; ++x) {
+    for (int y = 1; y <= boardHeight(state); ++y) {
+        for (int x = 1; x <= boardWidth(state); ++x) {
             const std::string_view glyph = glyphOf(state.maze[x][y]);
             if (!glyph.empty()) {
                 drawAtCell(game, x, y, glyph);

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "game/board_geometry.h"
 #include "game/cell_class.h"
 #include "game/glyphs.h"
 #include "maze/carved_maze.h"
@@ -14,8 +15,6 @@ namespace tarnwick {
 namespace {
 
 constexpr int CoinsPerSizeFactor = 3;
-constexpr int StartX = 2;
-constexpr int StartY = 2;
 
 bool isCarvedSize(int size) {
     for (int factor = 1; factor <= MaxSizeFactor; ++factor) {
@@ -45,9 +44,9 @@ struct CellPos {
 // class. There is no limit on the number of draws.
 CellPos drawCellOfClass(Game& game, int spanX, int spanY, int wanted) {
     for (;;) {
-        const int valueX = game.console.nextRandom();
+        const int valueX = game.random.nextRandom();
         const int x = 2 + valueX % spanX;
-        const int valueY = game.console.nextRandom();
+        const int valueY = game.random.nextRandom();
         const int y = 2 + valueY % spanY;
         if (classifyCell(game.state, x, y) == wanted) {
             return {x, y};

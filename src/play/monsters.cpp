@@ -1,8 +1,8 @@
 #include "play/monsters.h"
 
 #include <algorithm>
-#include <array>
 
+#include "game/board_geometry.h"
 #include "game/cues.h"
 #include "game/glyphs.h"
 #include "maze/path_mark.h"
@@ -12,34 +12,10 @@ namespace tarnwick {
 
 namespace {
 
-struct Offset {
-    int dx;
-    int dy;
-};
-
-// Indexed by a random value modulo 4: right, left, below, above. A monster pushed off the way
-// looks at its neighbours in the same order.
-constexpr std::array<Offset, 4> Neighbours{{{1, 0}, {-1, 0}, {0, 1}, {0, -1}}};
-
-constexpr int StartX = 2;
-constexpr int StartY = 2;
-
-// The part of the grid the step scans: the board, cut to the grid.
-int scanWidth(const GameState& state) {
-    return std::min(state.mazeWidth, MazeGridSize - 1);
-}
-
-int scanHeight(const GameState& state) {
-    return std::min(state.mazeHeight, MazeGridSize - 1);
-}
-
 // A monster enters only an empty cell of the board; everything beyond the board blocks it, so
 // that no monster leaves the part of the grid that the step scans.
 bool isFree(const GameState& state, int x, int y) {
-    if (x < 1 || y < 1 || x > scanWidth(state) || y > scanHeight(state)) {
-        return false;
-    }
-    return state.maze[x][y] == CellEmpty;
+    return onBoard(state, x, y) && state.maze[x][y] == CellEmpty;
 }
 
 bool onPath(const GameState& state, int x, int y) {
@@ -47,7 +23,7 @@ bool onPath(const GameState& state, int x, int y) {
 }
 
 bool hasFreeNeighbour(const GameState& state, int x, int y) {
-    return std::any_of(Neighbours.begin(), Neighbours.end(),
+    return std::any_of(NeighbourOrder.begin(), NeighbourOrder.end(),
                        [&](const Offset& d) { return isFree(state, x + d.dx, y + d.dy); });
 }
 
@@ -64,7 +40,7 @@ void stepMonster(Game& game, int x, int y, int toX, int toY) {
 void moveOneMonster(Game& game, int x, int y) {
     const GameState& state = game.state;
     if (onPath(state, x, y)) {
-        static_cast<void>(game.console.nextRandom());
+        static_cast<void>(game.random.nextRandom());
         pushMonsterOffPath(game, x, y);
         return;
     }
@@ -72,8 +48,9 @@ void moveOneMonster(Game& game, int x, int y) {
         return;
     }
     for (;;) {
-        const int value = game.console.nextRandom();
-        const Offset d = Neighbours[static_cast<std::size_t>(value % 4)];
+        // The value modulo 4 picks a neighbour: right, left, below, above.
+        const int value = game.random.nextRandom();
+        const Offset d = NeighbourOrder[static_cast<std::size_t>(value % 4)];
         if (isFree(state, x + d.dx, y + d.dy)) {
             stepMonster(game, x, y, x + d.dx, y + d.dy);
             return;
@@ -96,7 +73,7 @@ void catchPlayer(Game& game) {
 
 void pushMonsterOffPath(Game& game, int x, int y) {
     const GameState& state = game.state;
-    for (const Offset& d : Neighbours) {
+    for (const Offset& d : NeighbourOrder) {
         const int toX = x + d.dx;
         const int toY = y + d.dy;
         if (isFree(state, toX, toY) && !onPath(state, toX, toY)) {
@@ -109,8 +86,8 @@ void pushMonsterOffPath(Game& game, int x, int y) {
 
 int moveMonsters(Game& game) {
     GameState& state = game.state;
-    const int width = scanWidth(state);
-    const int height = scanHeight(state);
+    const int width = boardWidth(state);
+    const int height = boardHeight(state);
     // Column by column, each from the top: every monster steps at most once, since the cell
     // it moved to holds CellMonsterMoved until the second scan.
     for (int x = 1; x <= width; ++x) {

@@ -1,10 +1,10 @@
 #include "play/player_move.h"
 
-#include <array>
-
+#include "game/board_geometry.h"
 #include "game/cell_class.h"
 #include "game/cues.h"
 #include "game/glyphs.h"
+#include "game/key_steps.h"
 #include "play/board_view.h"
 #include "play/end_screens.h"
 #include "play/monsters.h"
@@ -13,23 +13,6 @@ namespace tarnwick {
 
 namespace {
 
-struct Step {
-    char key;
-    int dx;
-    int dy;
-};
-
-constexpr std::array<Step, 4> Steps{{
-    {'w', 0, -1},
-    {'s', 0, 1},
-    {'a', -1, 0},
-    {'d', 1, 0},
-}};
-
-bool onBoard(const GameState& state, int x, int y) {
-    return x >= 1 && y >= 1 && x <= state.mazeWidth && y <= state.mazeHeight;
-}
-
 // The target cell: the player's own, moved one step towards `facing` for a move.
 void aim(GameState& state, bool move) {
     state.targetX = state.playerX;
@@ -37,11 +20,9 @@ void aim(GameState& state, bool move) {
     if (!move) {
         return;
     }
-    for (const Step& step : Steps) {
-        if (step.key == state.facing) {
-            state.targetX += step.dx;
-            state.targetY += step.dy;
-        }
+    if (const Offset* step = stepForKey(state.facing)) {
+        state.targetX += step->dx;
+        state.targetY += step->dy;
     }
 }
 

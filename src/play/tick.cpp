@@ -1,6 +1,8 @@
 #include "play/tick.h"
 
+#include "game/board_geometry.h"
 #include "game/glyphs.h"
+#include "game/key_steps.h"
 #include "maze/path_search.h"
 #include "play/board_view.h"
 #include "play/end_screens.h"
@@ -32,15 +34,11 @@ int autoWalk(Game& game) {
     return 0;
 }
 
-bool isMoveKey(int key) {
-    return key == 'w' || key == 'a' || key == 's' || key == 'd';
-}
-
 // Acts on the key read in this tick. Sets `move` for a movement key; returns false when the
 // player left the game from the pause screen.
 bool actOnKey(Game& game, int key, bool& move) {
     GameState& state = game.state;
-    if (isMoveKey(key)) {
+    if (stepForKey(key) != nullptr) {
         state.facing = static_cast<char>(key);
         move = true;
         return true;

@@ -1,9 +1,10 @@
 #include "play/weapons.h"
 
-#include <array>
 #include <string_view>
 
+#include "game/board_geometry.h"
 #include "game/glyphs.h"
+#include "game/key_steps.h"
 #include "play/board_view.h"
 
 namespace tarnwick {
@@ -15,49 +16,31 @@ constexpr int KnifePauseMs = 200;
 constexpr int BulletStepMs = 60;
 constexpr int HitPauseMs = 200;
 
-// A facing direction: the step it takes, the knife's glyph, and how many times the board is
-// redrawn after a swing (the swing facing left redraws once, the others twice).
-struct Direction {
-    char key;
-    int dx;
-    int dy;
-    std::string_view knifeGlyph;
-    int knifeRedraws;
-};
+// The knife shows "｜" swung up or down and "－" swung sideways.
+std::string_view knifeGlyph(Offset direction) {
+    return direction.dx == 0 ? GlyphSwingV : GlyphSwingH;
+}
 
-constexpr std::array<Direction, 4> Directions{{
-    {'w', 0, -1, GlyphSwingV, 2},
-    {'s', 0, 1, GlyphSwingV, 2},
-    {'a', -1, 0, GlyphSwingH, 1},
-    {'d', 1, 0, GlyphSwingH, 2},
-}};
-
-// The direction of the last movement key, or none before the first one.
-const Direction* facingDirection(const GameState& state) {
-    for (const Direction& direction : Directions) {
-        if (direction.key == state.facing) {
-            return &direction;
-        }
-    }
-    return nullptr;
+// How many times the board is redrawn after a swing: once after a swing to the left, twice
+// after the others.
+int knifeRedraws(Offset direction) {
+    return direction.dx < 0 ? 1 : 2;
 }
 
 // A weapon passes into floor and monsters only. Everything outside the board stops it like a
 // wall, so that a player standing in the border (war-god mode) never sends it off the grid.
 bool weaponPasses(const GameState& state, int x, int y) {
-    const bool onBoard = x >= 1 && x <= state.mazeWidth && x < MazeGridSize && y >= 1 &&
-                         y <= state.mazeHeight && y < MazeGridSize;
-    if (!onBoard) {
+    if (!onBoard(state, x, y)) {
         return false;
     }
     const int cell = state.maze[x][y];
     return cell == CellEmpty || cell == CellMonster;
 }
 
-// The direction a weapon goes. Before the first movement key there is none, and the weapon key
-// only redraws the board.
-const Direction* aimOrRedraw(Game& game) {
-    const Direction* direction = facingDirection(game.state);
+// The direction of the last movement key. Before the first one there is none, and the weapon
+// key only redraws the board.
+const Offset* aimOrRedraw(Game& game) {
+    const Offset* direction = stepForKey(game.state.facing);
     if (direction == nullptr) {
         redrawBoard(game);
     }
@@ -73,7 +56,7 @@ void strike(Game& game, int x, int y) {
 }  // namespace
 
 void swingKnife(Game& game) {
-    const Direction* direction = aimOrRedraw(game);
+    const Offset* direction = aimOrRedraw(game);
     if (direction == nullptr) {
         return;
     }
@@ -89,17 +72,17 @@ void swingKnife(Game& game) {
         if (game.state.maze[x][y] == CellMonster) {
             strike(game, x, y);
         } else {
-            drawAtCell(game, x, y, direction->knifeGlyph);
+            drawAtCell(game, x, y, knifeGlyph(*direction));
         }
     }
     game.console.sleepMs(KnifePauseMs);
-    for (int i = 0; i < direction->knifeRedraws; ++i) {
+    for (int i = 0; i < knifeRedraws(*direction); ++i) {
         redrawBoard(game);
     }
 }
 
 void fireGun(Game& game) {
-    const Direction* direction = aimOrRedraw(game);
+    const Offset* direction = aimOrRedraw(game);
     if (direction == nullptr) {
         return;
     }
