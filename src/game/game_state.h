@@ -4,23 +4,20 @@
 #include <array>
 #include <cstdint>
 
+#include "game/modes.h"
+
 namespace tarnwick {
 
-// Cell codes of the board grid.
-inline constexpr int CellEmpty = 0;
-inline constexpr int CellWall = 1;
-inline constexpr int CellEntrance = 2;
-inline constexpr int CellExit = 3;
-inline constexpr int CellMonster = 5;
-inline constexpr int CellCoin = 6;
-inline constexpr int CellMonsterMoved = 7;
-
-// Game modes.
-inline constexpr int ModeTimed = 1;
-inline constexpr int ModeAutoWalk = 2;
-inline constexpr int ModeEndless = 3;
-inline constexpr int ModeWarGod = 4;
-inline constexpr int ModeEasterEgg = 5;
+// Cell codes: the values the board grid holds.
+enum CellCode : int {
+    CellEmpty = 0,
+    CellWall = 1,
+    CellEntrance = 2,
+    CellExit = 3,
+    CellMonster = 5,
+    CellCoin = 6,
+    CellMonsterMoved = 7,
+};
 
 // Grid sizes: the board grid holds indexes 0..60, the way marks 0..52, the way itself
 // (also the path search's stack) entries 1..2599.
@@ -44,7 +41,7 @@ constexpr int timeBudgetFor(int sizeFactor) {
 
 struct GameState {
     // Settings.
-    int mode = ModeTimed;
+    Mode mode = ModeTimed;
     int sizeFactor = 1;
     int mazeWidth = 0;  // set at start from sizeFactor
     int mazeHeight = 0;

@@ -1,6 +1,7 @@
 #include "menus/settings.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "console/screen_lines.h"
@@ -38,24 +39,14 @@ constexpr std::array<ScreenLine, 2> MonsterLines{{
 }};
 constexpr ValueLine MonsterValue{40, 16, "当前怪物数量等级为   %d"};
 
-constexpr std::array<ScreenLine, 6> ModeLines{{
-    {40, 10, "限时模式     1"},
-    {40, 12, "自走模式     2"},
-    {40, 14, "无尽模式     3"},
-    {40, 16, "战神模式     4"},
-    {40, 18, "彩蛋****     5"},
-    {45, 22, "按其他任意键返回上级菜单"},
-}};
-// The current mode's line, by mode 1 to 5.
-constexpr std::array<std::string_view, 5> CurrentModeTexts{{
-    "当前模式为：  限时模式",
-    "当前模式为：  自走模式",
-    "当前模式为：  无尽模式",
-    "当前模式为：  战神模式",
-    "当前模式为：  菜单****（玩得开心哦！）",
-}};
+// The modes are listed from the table, one every two rows, each with the key that chooses it.
+constexpr int ModeListColumn = 40;
+constexpr int ModeListRow = 10;
+constexpr std::string_view ModeKeyGap = "     ";
+constexpr ScreenLine ModeLeaveLine{45, 22, "按其他任意键返回上级菜单"};
 constexpr int CurrentModeColumn = 40;
 constexpr int CurrentModeRow = 20;
+constexpr std::string_view CurrentModeLead = "当前模式为：  ";
 
 constexpr std::array<ScreenLine, 2> LifeLines{{
     {40, 14, "输入你想要的生命值 1 — 9 (为了较好游戏体验，建议生命值3-5之间)"},
@@ -79,6 +70,18 @@ constexpr int ShopStateRow = 16;
 void printAt(Console& console, int column, int row, std::string_view text) {
     console.gotoXY(column, row);
     console.printText(text);
+}
+
+// Every mode's name and key, then the line that leaves.
+void printModeList(Console& console) {
+    int row = ModeListRow;
+    for (const ModeEntry& mode : modeTable()) {
+        const std::string key(1, static_cast<char>('0' + mode.mode));
+        printAt(console, ModeListColumn, row,
+                std::string(mode.menuName) + std::string(ModeKeyGap) + key);
+        row += 2;
+    }
+    printAt(console, ModeLeaveLine.column, ModeLeaveLine.row, ModeLeaveLine.text);
 }
 
 // The value of a digit key from '1' up to the highest digit, or 0 for any other key.
@@ -154,15 +157,18 @@ void modeSettings(Game& game) {
     Console& console = game.console;
     GameState& state = game.state;
     console.hideCursor();
-    printLines(console, ModeLines);
-    if (state.mode >= ModeTimed && state.mode <= ModeEasterEgg) {
-        printAt(console, CurrentModeColumn, CurrentModeRow, CurrentModeTexts[state.mode - 1]);
+    printModeList(console);
+    const ModeEntry& current = modeEntry(state.mode);
+    if (!current.currentName.empty()) {
+        printAt(console, CurrentModeColumn, CurrentModeRow,
+                std::string(CurrentModeLead) + std::string(current.currentName));
     }
-    const int mode = digitUpTo(console.readKey(), ModeEasterEgg);
+    const int mode = digitUpTo(console.readKey(), static_cast<int>(modeTable().size()));
     if (mode != 0) {
-        state.mode = mode;
+        state.mode = static_cast<Mode>(mode);
     }
-    if (mode == ModeEasterEgg) {
+    // Choosing the picture maze sets its size and its fixed values at once.
+    if (mode != 0 && modeRules(state.mode).fixedBoard) {
         state.mazeWidth = PictureMazeSize;
         state.mazeHeight = PictureMazeSize;
         setEasterEggValues(state);

@@ -17,11 +17,6 @@ constexpr std::array<std::string_view, 7> CellGlyphs{
     GlyphEmpty, GlyphWall, GlyphEntrance, GlyphExit, "", GlyphMonster, GlyphCoin,
 };
 
-// The mode names of the panel, by mode; the easter egg has none.
-constexpr std::array<std::string_view, 6> ModeNames{
-    "", "限时模式", "自走模式", "无尽模式", "战神模式", "",
-};
-
 constexpr int LivesRow = 5;
 constexpr int CoinsRow = 7;
 constexpr int ModeRow = 9;
@@ -35,13 +30,6 @@ std::string_view glyphOf(int code) {
         return {};
     }
     return CellGlyphs[static_cast<std::size_t>(code)];
-}
-
-std::string_view modeName(int mode) {
-    if (mode < 0 || mode >= static_cast<int>(ModeNames.size())) {
-        return {};
-    }
-    return ModeNames[static_cast<std::size_t>(mode)];
 }
 
 // "当前生命值： ", one life glyph per life, then one blank pair for each number from lives
@@ -95,11 +83,11 @@ void drawStatusPanel(Game& game) {
     console.printFormatted("当前金币 ￥：  %d", state.coins);
     console.gotoXY(column, ModeRow);
     console.printText("当前模式为： ");
-    console.printText(modeName(state.mode));
+    console.printText(modeEntry(state.mode).panelName);
     console.gotoXY(column, EquipmentRow);
     console.printText(equipmentLine(state));
     console.gotoXY(column, LevelsRow);
-    if (state.mode == ModeEndless) {
+    if (modeRules(state.mode).chainedLevels) {
         console.printFormatted("你已经闯过 %d 关", state.levelsCleared);
     }
 }

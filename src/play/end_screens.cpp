@@ -33,12 +33,13 @@ constexpr ScreenLine WinCloseLine{43, 18, "关闭游戏请点击右上角 X\x1b[
 constexpr int WinLastColumn = 43;
 constexpr int WinLastRow = 22;
 
-// The two texts of the victory screen that differ between endless mode and the others.
+// The two texts of the victory screen that differ between a chain of levels (endless mode)
+// and a single game.
 struct WinTexts {
-    std::string_view afterTune;  // printed with levelsCleared in endless mode
+    std::string_view afterTune;  // printed with levelsCleared in a chain
     std::string_view lastLine;
 };
-constexpr WinTexts EndlessWin{"你已经闯过 %d 关", "\x1b[43;34m继续游戏按任意键开启下一关卡\x1b[m"};
+constexpr WinTexts ChainedWin{"你已经闯过 %d 关", "\x1b[43;34m继续游戏按任意键开启下一关卡\x1b[m"};
 constexpr WinTexts GameOverWin{"游戏结束", "\x1b[43;34m继续游戏按任意键回到主菜单栏目\x1b[m"};
 
 }  // namespace
@@ -48,7 +49,7 @@ int loseScreen(Game& game) {
     Console& console = game.console;
     console.clearScreen();
     printLines(console, LoseHead);
-    if (state.mode == ModeEndless) {
+    if (modeRules(state.mode).chainedLevels) {
         console.printFormatted(LoseLevelsLine, state.levelsCleared);
     }
     printLines(console, LoseTail);
@@ -65,8 +66,8 @@ int loseScreen(Game& game) {
 int winScreen(Game& game) {
     GameState& state = game.state;
     Console& console = game.console;
-    const bool endless = state.mode == ModeEndless;
-    const WinTexts& texts = endless ? EndlessWin : GameOverWin;
+    const bool chained = modeRules(state.mode).chainedLevels;
+    const WinTexts& texts = chained ? ChainedWin : GameOverWin;
     console.clearScreen();
     printLines(console, WinHead);
     console.gotoXY(WinTuneColumn, WinTuneRow);
@@ -76,7 +77,7 @@ int winScreen(Game& game) {
     console.printText(WinCloseLine.text);
     console.gotoXY(WinLastColumn, WinLastRow);
     console.printText(texts.lastLine);
-    if (!endless) {
+    if (!chained) {
         state.lives = state.lifeSetting;
     }
     console.hideCursor();

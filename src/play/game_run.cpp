@@ -7,21 +7,21 @@ namespace tarnwick {
 
 namespace {
 
-// What an easter-egg game leaves behind it.
+// What a game on the fixed board leaves behind it.
 constexpr int MonstersAfterEasterEgg = 3;
 constexpr int PurseAfterEasterEgg = 0;
 
-// An endless run goes on to its next level when this game added a cleared level.
+// A chain of levels goes on to its next level when this game added a cleared level.
 bool goesOnToNextLevel(const GameState& state, int clearedBefore) {
-    return state.mode == ModeEndless && state.levelsCleared != clearedBefore;
+    return modeRules(state.mode).chainedLevels && state.levelsCleared != clearedBefore;
 }
 
 }  // namespace
 
 int runGame(Game& game) {
     GameState& state = game.state;
-    const bool easterEgg = state.mode == ModeEasterEgg;
-    if (easterEgg) {
+    const bool fixedBoard = modeRules(state.mode).fixedBoard;
+    if (fixedBoard) {
         setEasterEggValues(state);
     }
     // The levels of an endless run follow each other here, one after the victory screen of
@@ -35,7 +35,7 @@ int runGame(Game& game) {
             break;
         }
     }
-    if (easterEgg) {
+    if (fixedBoard) {
         state.monsterCount = MonstersAfterEasterEgg;
         state.coins = PurseAfterEasterEgg;
     }

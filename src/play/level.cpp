@@ -91,11 +91,12 @@ void placeCoins(Game& game) {
 
 void setupLevel(Game& game) {
     GameState& state = game.state;
-    if (state.mode == ModeTimed) {
+    const ModeRules& rules = modeRules(state.mode);
+    if (rules.timed) {
         state.timeLeftMs = timeBudgetFor(state.sizeFactor);
     }
     game.console.hideCursor();
-    if (state.mode == ModeEasterEgg) {
+    if (rules.fixedBoard) {
         buildPictureMaze(game);
     } else {
         keepCarvedSize(state);
@@ -107,7 +108,7 @@ void setupLevel(Game& game) {
     placeMonsters(game);
     placeCoins(game);
     drawStatusPanel(game);
-    if (state.mode == ModeEasterEgg) {
+    if (rules.fixedBoard) {
         // The picture was drawn with its own glyph; from now on it shows as the carved walls.
         redrawBoard(game);
         return;

@@ -29,7 +29,7 @@ void aim(GameState& state, bool move) {
 // Walls and the top row stop the player; in war-god mode only the edge of the board does.
 void takeTarget(GameState& state) {
     const bool blocked =
-        state.mode == ModeWarGod
+        modeRules(state.mode).walksThroughWalls
             ? !onBoard(state, state.targetX, state.targetY)
             : classifyCell(state, state.targetX, state.targetY) == ClassWall || state.targetY < 2;
     if (blocked) {
@@ -48,10 +48,10 @@ void takeCoin(Game& game) {
     coinCue(game.console);
 }
 
-// The level is won: endless mode counts it and grows the next level's coins.
+// The level is won: a chain of levels counts it and grows the next level's coins.
 void reachExit(Game& game) {
     GameState& state = game.state;
-    if (state.mode == ModeEndless) {
+    if (modeRules(state.mode).chainedLevels) {
         ++state.levelsCleared;
         if (state.sizeFactor < MaxSizeFactor) {
             ++state.sizeFactor;
@@ -90,7 +90,7 @@ bool movePlayer(Game& game, bool move) {
     aim(state, move);
     takeTarget(state);
     // In war-god mode the player walks through everything and nothing under it counts.
-    if (state.mode != ModeWarGod && !resolveCell(game)) {
+    if (modeRules(state.mode).resolvesCells && !resolveCell(game)) {
         return false;
     }
     drawAtCell(game, state.playerX, state.playerY, GlyphPlayer);

@@ -91,7 +91,8 @@ bool countDown(Game& game) {
 
 int gameTick(Game& game) {
     GameState& state = game.state;
-    if (state.mode == ModeAutoWalk) {
+    const ModeRules& rules = modeRules(state.mode);
+    if (rules.walksItself) {
         return autoWalk(game);
     }
     if (state.alive == 0) {
@@ -108,7 +109,7 @@ int gameTick(Game& game) {
         }
     }
     game.console.sleepMs(TickMs);
-    if (state.mode == ModeTimed && !countDown(game)) {
+    if (rules.timed && !countDown(game)) {
         return 0;
     }
     ++state.monsterTick;

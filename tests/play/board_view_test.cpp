@@ -87,7 +87,7 @@ TEST_F(PanelFixture, LivesRowShowsEachLifeAndBlanksUpToTen) {
 }
 
 TEST_F(PanelFixture, NamesTheModeAndCountsLevelsOnlyWhenEndless) {
-    const std::pair<int, std::string> modes[] = {
+    const std::pair<Mode, std::string> modes[] = {
         {ModeTimed, "限时模式"},  {ModeAutoWalk, "自走模式"}, {ModeEndless, "无尽模式"},
         {ModeWarGod, "战神模式"}, {ModeEasterEgg, ""},
     };

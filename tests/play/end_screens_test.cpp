@@ -95,8 +95,8 @@ class EndTest : public ::testing::Test {
 
 // In endless mode the defeat screen also counts the levels.
 TEST_F(EndTest, AMonsterStepThatTookTheLastLifeEndsTheNextTickOnTheDefeatScreen) {
-    const std::pair<int, std::string> cases[] = {{ModeTimed, "游戏结束"},
-                                                 {ModeEndless, "游戏结束你成功闯过 3 关"}};
+    const std::pair<Mode, std::string> cases[] = {{ModeTimed, "游戏结束"},
+                                                  {ModeEndless, "游戏结束你成功闯过 3 关"}};
     for (const auto& [mode, row16] : cases) {
         SCOPED_TRACE(mode);
         console.clearSounds();
