@@ -3,7 +3,7 @@
 #include <array>
 #include <ctime>
 
-#include "console/screen_lines.h"
+#include "game/colours.h"
 #include "menus/info_screens.h"
 #include "menus/settings.h"
 #include "play/game_run.h"
@@ -12,13 +12,14 @@ namespace tarnwick {
 
 namespace {
 
+// The whole menu shows red on black.
 constexpr std::array<ScreenLine, 6> MainMenuLines{{
-    {36, 12, "\x1b[40;31m欢迎来到Tarnwick游戏"},
+    {36, 12, "欢迎来到Tarnwick游戏"},
     {43, 14, "1. 开始游戏"},
     {43, 16, "2. 设置"},
     {43, 18, "3. 帮助"},
     {43, 20, "4. 关于(请谨慎进入因为进入可能要好久才能出来)"},
-    {43, 22, "退出游戏请输入     0\x1b[m"},
+    {43, 22, "退出游戏请输入     0"},
 }};
 
 // The main menu's choice for a key: '0' to '4' choose, everything else is 5.
@@ -53,7 +54,7 @@ void runChoice(Game& game, int choice) {
 
 int mainMenu(Game& game) {
     game.console.hideCursor();
-    printLines(game.console, MainMenuLines);
+    printLinesInColour(game.console, ColourRedOnBlack, MainMenuLines);
     game.console.hideCursor();
     const int choice = menuChoice(game.console.readKey());
     game.console.clearScreen();

@@ -5,19 +5,20 @@
 #include <string_view>
 
 #include "console/screen_lines.h"
+#include "game/colours.h"
 #include "maze/picture_maze.h"
 
 namespace tarnwick {
 
 namespace {
 
-// The first line turns green and the last resets it: the whole menu shows green.
+// The whole menu shows green on black.
 constexpr std::array<ScreenLine, 5> SettingsMenuLines{{
-    {40, 10, "\x1b[40;32m地图设置请输入     1"},
+    {40, 10, "地图设置请输入     1"},
     {40, 12, "模式设置请输入     2"},
     {40, 14, "生命值设置请输入   3"},
     {40, 16, "商店设置请输入     4"},
-    {45, 18, "按其他任意键返回上一级\x1b[m"},
+    {45, 18, "按其他任意键返回上一级"},
 }};
 
 // A line that shows a current value in place of its "%d".
@@ -121,7 +122,7 @@ void settingsMenu(Game& game) {
     Console& console = game.console;
     console.hideCursor();
     console.clearScreen();
-    printLines(console, SettingsMenuLines);
+    printLinesInColour(console, ColourGreenOnBlack, SettingsMenuLines);
     const int key = console.readKey();
     console.clearScreen();
     for (const Submenu& submenu : Submenus) {

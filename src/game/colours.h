@@ -1,0 +1,31 @@
+// The colour sequences of the game's screens and glyphs, and the printing of a screen in one
+// colour.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "console/console.h"
+#include "console/screen_lines.h"
+
+namespace tarnwick {
+
+inline constexpr std::string_view ColourRedOnBlack = "\x1b[40;31m";
+inline constexpr std::string_view ColourGreenOnBlack = "\x1b[40;32m";
+inline constexpr std::string_view ColourBlueOnBlack = "\x1b[40;34m";
+inline constexpr std::string_view ColourMagentaOnBlack = "\x1b[40;35m";
+inline constexpr std::string_view ColourWhiteOnCyan = "\x1b[46;37m";
+inline constexpr std::string_view ColourBlueOnYellow = "\x1b[43;34m";
+inline constexpr std::string_view ColourMagentaOnYellow = "\x1b[43;35m";
+inline constexpr std::string_view ColourBlueOnBlue = "\x1b[44;34m";
+// Red on the default background: the colours are reset first (green is set and at once
+// replaced by red).
+inline constexpr std::string_view ColourResetRed = "\x1b[0;32;31m";
+inline constexpr std::string_view ColourReset = "\x1b[m";
+
+// Prints the lines in the colour: the colour before the first line's text, the reset after the
+// last line's. Whatever is printed between them keeps the colour.
+void printLinesInColour(Console& console, std::string_view colour,
+                        std::span<const ScreenLine> lines);
+
+}  // namespace tarnwick
