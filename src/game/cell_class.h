@@ -6,15 +6,15 @@
 
 namespace tarnwick {
 
-// What classifyCell tells about a cell.
+// What classifyCell tells about a cell, 0 to 6.
 enum CellClass : int {
-    ClassFloor = 0,
-    ClassWall = 1,
-    ClassEntrance = 2,
-    ClassExit = 3,
-    ClassOther = 4,
-    ClassMonster = 5,
-    ClassCoin = 6,
+    ClassFloor,
+    ClassWall,
+    ClassEntrance,
+    ClassExit,
+    ClassOther,
+    ClassMonster,
+    ClassCoin
 };
 
 // 1 wall, 0 floor, 2 entrance, 3 exit, 6 coin, 5 monster, 4 anything else. Nothing outside

@@ -6,14 +6,8 @@
 
 namespace tarnwick {
 
-// The values are the keys that choose the modes in the settings.
-enum Mode : int {
-    ModeTimed = 1,
-    ModeAutoWalk = 2,
-    ModeEndless = 3,
-    ModeWarGod = 4,
-    ModeEasterEgg = 5,
-};
+// The values, 1 to 5, are the keys that choose the modes in the settings.
+enum Mode : int { ModeTimed = 1, ModeAutoWalk, ModeEndless, ModeWarGod, ModeEasterEgg };
 
 // The rules of a mode that differ from plain play.
 struct ModeRules {

@@ -21,24 +21,23 @@ constexpr std::array<ScreenLine, 5> SettingsMenuLines{{
     {45, 18, "按其他任意键返回上一级"},
 }};
 
-// A line that shows a current value in place of its "%d".
-struct ValueLine {
-    int column;
-    int row;
-    std::string_view format;
+// A screen that asks for one digit from 1 up to the highest: the prompt, the line that shows
+// the current value in place of its "%d", and the line that tells how to leave.
+struct DigitScreen {
+    ScreenLine prompt;
+    ScreenLine value;
+    ScreenLine leave;
+    int highest;
 };
 
-constexpr std::array<ScreenLine, 2> SizeLines{{
-    {40, 14, "输入1-6的正整数来表示迷宫的大小"},
-    {45, 18, "按其他任意键设置怪物数量等级"},
-}};
-constexpr ValueLine SizeValue{40, 16, "当前迷宫的大小系数为   %d"};
-
-constexpr std::array<ScreenLine, 2> MonsterLines{{
-    {40, 14, "输入1-7中的一个数表示迷宫怪物数量等级"},
-    {45, 18, "按其他任意键返回主菜单"},
-}};
-constexpr ValueLine MonsterValue{40, 16, "当前怪物数量等级为   %d"};
+constexpr DigitScreen SizeScreen{{40, 14, "输入1-6的正整数来表示迷宫的大小"},
+                                 {40, 16, "当前迷宫的大小系数为   %d"},
+                                 {45, 18, "按其他任意键设置怪物数量等级"},
+                                 MaxSizeFactor};
+constexpr DigitScreen MonsterScreen{{40, 14, "输入1-7中的一个数表示迷宫怪物数量等级"},
+                                    {40, 16, "当前怪物数量等级为   %d"},
+                                    {45, 18, "按其他任意键返回主菜单"},
+                                    7};
 
 // The modes are listed from the table, one every two rows, each with the key that chooses it.
 constexpr int ModeListColumn = 40;
@@ -49,11 +48,11 @@ constexpr int CurrentModeColumn = 40;
 constexpr int CurrentModeRow = 20;
 constexpr std::string_view CurrentModeLead = "当前模式为：  ";
 
-constexpr std::array<ScreenLine, 2> LifeLines{{
+constexpr DigitScreen LifeScreen{
     {40, 14, "输入你想要的生命值 1 — 9 (为了较好游戏体验，建议生命值3-5之间)"},
+    {40, 16, "当前生命值为：  %d"},
     {45, 18, "按其他任意键返回上级菜单      "},
-}};
-constexpr ValueLine LifeValue{40, 16, "当前生命值为：  %d"};
+    9};
 
 constexpr std::array<ScreenLine, 3> ShopLines{{
     {40, 12, "商店开启请输入 1"},
@@ -95,13 +94,12 @@ int digitUpTo(int key, int highest) {
 
 // Shows a value screen with the current value and reads a key: the digit from 1 up to the
 // highest, or 0 for any other key.
-template <std::size_t N>
-int askDigit(Console& console, const std::array<ScreenLine, N>& lines, const ValueLine& value,
-             int current, int highest) {
+int askDigit(Console& console, const DigitScreen& screen, int current) {
+    const std::array<ScreenLine, 2> lines{{screen.prompt, screen.leave}};
     printLines(console, lines);
-    console.gotoXY(value.column, value.row);
-    console.printFormatted(value.format, current);
-    return digitUpTo(console.readKey(), highest);
+    console.gotoXY(screen.value.column, screen.value.row);
+    console.printFormatted(screen.value.text, current);
+    return digitUpTo(console.readKey(), screen.highest);
 }
 
 struct Submenu {
@@ -137,7 +135,7 @@ void mapSettings(Game& game) {
     Console& console = game.console;
     GameState& state = game.state;
     console.hideCursor();
-    if (const int size = askDigit(console, SizeLines, SizeValue, state.sizeFactor, 6)) {
+    if (const int size = askDigit(console, SizeScreen, state.sizeFactor)) {
         state.sizeFactor = size;
     }
     console.clearScreen();
@@ -147,7 +145,7 @@ void mapSettings(Game& game) {
     state.timeLeftMs = timeBudgetFor(state.sizeFactor);
     console.clearScreen();
 
-    if (const int level = askDigit(console, MonsterLines, MonsterValue, state.monsterLevel, 7)) {
+    if (const int level = askDigit(console, MonsterScreen, state.monsterLevel)) {
         state.monsterLevel = level;
     }
     console.clearScreen();
@@ -181,7 +179,7 @@ void lifeSettings(Game& game) {
     Console& console = game.console;
     GameState& state = game.state;
     console.hideCursor();
-    if (const int lives = askDigit(console, LifeLines, LifeValue, state.lives, 9)) {
+    if (const int lives = askDigit(console, LifeScreen, state.lives)) {
         state.lifeSetting = lives;
     }
     // Any key sets the lives back to the setting, replacing what an earlier game left.

@@ -1,5 +1,6 @@
 #include "play/weapons.h"
 
+#include <optional>
 #include <string_view>
 
 #include "game/board_geometry.h"
@@ -37,14 +38,34 @@ bool weaponPasses(const GameState& state, int x, int y) {
     return cell == CellEmpty || cell == CellMonster;
 }
 
-// The direction of the last movement key. Before the first one there is none, and the weapon
-// key only redraws the board.
-const Offset* aimOrRedraw(Game& game) {
+// Where a weapon stands on its way from the player's cell, and the way it goes.
+struct Shot {
+    int x;
+    int y;
+    Offset direction;
+};
+
+// A shot from the player's cell in the direction of the last movement key. Before the first
+// movement key there is none, and the weapon key only redraws the board.
+std::optional<Shot> aimOrRedraw(Game& game) {
     const Offset* direction = stepForKey(game.state.facing);
     if (direction == nullptr) {
         redrawBoard(game);
+        return std::nullopt;
     }
-    return direction;
+    return Shot{game.state.playerX, game.state.playerY, *direction};
+}
+
+// Moves the shot on by one cell when the weapon passes there; a blocked shot stays.
+bool advance(const GameState& state, Shot& shot) {
+    const int x = shot.x + shot.direction.dx;
+    const int y = shot.y + shot.direction.dy;
+    if (!weaponPasses(state, x, y)) {
+        return false;
+    }
+    shot.x = x;
+    shot.y = y;
+    return true;
 }
 
 // A struck monster dies and leaves a coin.
@@ -56,49 +77,41 @@ void strike(Game& game, int x, int y) {
 }  // namespace
 
 void swingKnife(Game& game) {
-    const Offset* direction = aimOrRedraw(game);
-    if (direction == nullptr) {
+    std::optional<Shot> shot = aimOrRedraw(game);
+    if (!shot) {
         return;
     }
-    int x = game.state.playerX;
-    int y = game.state.playerY;
     for (int reach = 0; reach < KnifeReach; ++reach) {
-        // A blocked reach leaves the current cell, so the next reach meets the same block.
-        if (!weaponPasses(game.state, x + direction->dx, y + direction->dy)) {
+        // A blocked reach stays where it is, so the next reach meets the same block.
+        if (!advance(game.state, *shot)) {
             continue;
         }
-        x += direction->dx;
-        y += direction->dy;
-        if (game.state.maze[x][y] == CellMonster) {
-            strike(game, x, y);
+        if (game.state.maze[shot->x][shot->y] == CellMonster) {
+            strike(game, shot->x, shot->y);
         } else {
-            drawAtCell(game, x, y, knifeGlyph(*direction));
+            drawAtCell(game, shot->x, shot->y, knifeGlyph(shot->direction));
         }
     }
     game.console.sleepMs(KnifePauseMs);
-    for (int i = 0; i < knifeRedraws(*direction); ++i) {
+    for (int i = 0; i < knifeRedraws(shot->direction); ++i) {
         redrawBoard(game);
     }
 }
 
 void fireGun(Game& game) {
-    const Offset* direction = aimOrRedraw(game);
-    if (direction == nullptr) {
+    std::optional<Shot> shot = aimOrRedraw(game);
+    if (!shot) {
         return;
     }
-    int x = game.state.playerX;
-    int y = game.state.playerY;
     // The bullet ends at the first cell that stops it; the board edge stops it at the latest.
-    while (weaponPasses(game.state, x + direction->dx, y + direction->dy)) {
-        x += direction->dx;
-        y += direction->dy;
+    while (advance(game.state, *shot)) {
         redrawBoard(game);  // erases the bullet of the previous step
-        if (game.state.maze[x][y] == CellMonster) {
-            strike(game, x, y);
+        if (game.state.maze[shot->x][shot->y] == CellMonster) {
+            strike(game, shot->x, shot->y);
             game.console.sleepMs(HitPauseMs);
             break;
         }
-        drawAtCell(game, x, y, GlyphBullet);
+        drawAtCell(game, shot->x, shot->y, GlyphBullet);
         game.console.sleepMs(BulletStepMs);
     }
     redrawBoard(game);
