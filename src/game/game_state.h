@@ -16,7 +16,7 @@ enum CellCode : int {
     CellExit = 3,
     CellMonster = 5,
     CellCoin = 6,
-    CellMonsterMoved = 7
+    CellMonsterMoved = 7,
 };
 
 // Grid sizes: the board grid holds indexes 0..60, the way marks 0..52, the way itself
