@@ -1,6 +1,6 @@
 // The console seam: everything the game needs from the outside world.
 //
-// Two implementations exist: the real terminal (real_terminal.h) and the test console
+// Two implementations exist: the real terminal (terminal/real_terminal.h) and the test console
 // (test_console.h). The game talks only to this interface, so a test can run whole games
 // with scripted keys, scripted random values and a virtual clock.
 #pragma once
