@@ -8,6 +8,9 @@
 # choice is made when installing, so `cmake --install build --prefix ~/.local` puts the game in
 # ~/.local/bin. TARNWICK_INSTALL_GAMESDIR forces one folder (relative to the prefix).
 include(GNUInstallDirs)
+# Folders made by installing are rwxr-xr-x whatever the umask, as a package's must be.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+    GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 set(TARNWICK_INSTALL_GAMESDIR "" CACHE STRING
     "Folder of the game below the prefix (empty: games where the prefix has one, else bin)")
@@ -25,6 +28,15 @@ install(CODE "
 ")
 # The destination is expanded when installing, after the choice above.
 install(TARGETS tarnwick RUNTIME DESTINATION "\${tarnwick_games_dir}")
+# A stripped game (the package's, or `cmake --install --strip`) also loses the compilers'
+# version notes, as Debian strips its binaries.
+install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+        execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${tarnwick_games_dir}/tarnwick\"
+            COMMAND_ERROR_IS_FATAL ANY)
+    endif()
+")
 
 # Files compressed as Debian wants them (gzip -9n: no name, no time stamp, so the package is
 # the same from one build to the next). They are compressed when configuring, so that
