@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Debian package in an optimised build, lists it, unpacks it into a scratch root and
-# checks what a user gets: the files and their places, the control fields, the manual pages
-# (groff with every warning, lexgrog) and the unpacked game itself, whose main menu is run in
-# a pseudo-terminal and left with the key 0. Also checks where `cmake --install` puts the game
+# Builds the Debian package in an optimised build, lists it, runs lintian on it, unpacks it into
+# a scratch root and checks what a user gets: the files and their places, the control fields,
+# the manual pages (groff with every warning, lexgrog) and the unpacked game itself, whose main
+# menu is run in a pseudo-terminal and left with the key 0. Also checks where `cmake --install` puts the game
 # for a prefix with and without a games folder.
 #
 # Environment: TARNWICK_PACKAGE_BUILD_DIR (default build-package) for the release build;
@@ -57,6 +57,26 @@ for library in libc6 libstdc++6 libasound2; do
     field Depends | tr ',' '\n' | awk '{print $1}' | grep -qxF "$library" ||
         fail "Depends lacks $library"
 done
+
+echo "== lintian =="
+# Its default profile must find no error and no warning; its info tags are shown and allowed.
+# Installed when missing if run as root; otherwise the check says how and goes on without it.
+# Run as root, lintian runs as the user nobody, as lintian itself recommends.
+lint_skipped=0
+if need_packages "${LINT_PACKAGES[@]}"; then
+    as_user=()
+    if [ "$(id -u)" -eq 0 ]; then
+        chmod 755 "$scratch"
+        cp "$deb" "$scratch/" && chmod 644 "$scratch/${deb##*/}"
+        as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME=/nonexistent)
+    fi
+    "${as_user[@]}" lintian --fail-on error,warning "$scratch/${deb##*/}" ||
+        fail "lintian finds errors or warnings"
+elif [ "$(id -u)" -eq 0 ]; then
+    fail "lintian could not be installed"
+else
+    lint_skipped=1
+fi
 
 echo "== unpacked files =="
 root=$scratch/root
@@ -118,4 +138,5 @@ if [ $failures -ne 0 ]; then
     echo "$failures check(s) of the package failed" >&2
     exit 1
 fi
+[ $lint_skipped -eq 0 ] || echo "lintian was not run: install it as shown above"
 echo "The package passed every check: $deb"
