@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Debian package in an optimised build, lists it, unpacks it into a scratch root and
-# checks what a user gets: the files and their places, the control fields, the manual pages
-# (groff with every warning, lexgrog) and the unpacked game itself, whose main menu is run in
-# a pseudo-terminal and left with the key 0. Also checks where `cmake --install` puts the game
+# Builds the Debian package in an optimised build, lists it, runs lintian on it, unpacks it into
+# a scratch root and checks what a user gets: the files and their places, the control fields,
+# the manual pages (groff with every warning, lexgrog) and the unpacked game itself, whose main
+# menu is run in a pseudo-terminal and left with the key 0. Also checks where `cmake --install` puts the game
 # for a prefix with and without a games folder.
 #
 # Environment: TARNWICK_PACKAGE_BUILD_DIR (default build-package) for the release build;
@@ -46,13 +46,37 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = tarnwick ] || fail "Package is '$(field Package)'"
 [ "$(field Section)" = games ] || fail "Section is '$(field Section)'"
 [ "$(field Priority)" = optional ] || fail "Priority is '$(field Priority)'"
-[ "$(field Maintainer)" = "Tarnwick developers" ] || fail "Maintainer is '$(field Maintainer)'"
+[ "$(field Maintainer)" = "Tarnwick developers <maintainers@tarnwick.invalid>" ] ||
+    fail "Maintainer is '$(field Maintainer)'"
+# The project's version with the Debian revision of the changelog's first entry.
 version=$(sed -n 's/^project(tarnwick VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-[ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', not $version"
+debian_version=$(sed -n '1s/^tarnwick (\([^)]*\)).*/\1/p' doc/changelog.Debian)
+[ "$(field Version)" = "$debian_version" ] && [[ $debian_version == "$version"-* ]] ||
+    fail "Version is '$(field Version)', the changelog's '$debian_version', the project's $version"
 for library in libc6 libstdc++6 libasound2; do
     field Depends | tr ',' '\n' | awk '{print $1}' | grep -qxF "$library" ||
         fail "Depends lacks $library"
 done
+
+echo "== lintian =="
+# Its default profile must find no error and no warning; its info tags are shown and allowed.
+# Installed when missing if run as root; otherwise the check says how and goes on without it.
+# Run as root, lintian runs as the user nobody, as lintian itself recommends.
+lint_skipped=0
+if need_packages "${LINT_PACKAGES[@]}"; then
+    as_user=()
+    if [ "$(id -u)" -eq 0 ]; then
+        chmod 755 "$scratch"
+        cp "$deb" "$scratch/" && chmod 644 "$scratch/${deb##*/}"
+        as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME=/nonexistent)
+    fi
+    "${as_user[@]}" lintian --fail-on error,warning "$scratch/${deb##*/}" ||
+        fail "lintian finds errors or warnings"
+elif [ "$(id -u)" -eq 0 ]; then
+    fail "lintian could not be installed"
+else
+    lint_skipped=1
+fi
 
 echo "== unpacked files =="
 root=$scratch/root
@@ -60,13 +84,14 @@ dpkg-deb -x "$deb" "$root"
 game=$root/usr/games/tarnwick
 [ -x "$game" ] || fail "no executable usr/games/tarnwick"
 readelf -S "$game" 2>/dev/null | grep -q '\.symtab' && fail "usr/games/tarnwick is not stripped"
-[ -f "$root/usr/share/doc/tarnwick/README.md" ] || fail "no usr/share/doc/tarnwick/README.md"
+docs=$root/usr/share/doc/tarnwick
+[ -f "$docs/README.md" ] && [ -f "$docs/copyright" ] || fail "no README.md or copyright in $docs"
 pages=("$root/usr/share/man/man6/tarnwick.6.gz" "$root/usr/share/man/zh_CN/man6/tarnwick.6.gz")
-for page in "${pages[@]}"; do
-    [ -f "$page" ] || { fail "no ${page#"$root"/}"; continue; }
+for file in "${pages[@]}" "$docs/changelog.Debian.gz"; do
+    [ -f "$file" ] || { fail "no ${file#"$root"/}"; continue; }
     # gzip -9n: no file name, no time stamp (bytes 3 to 7 of the header are zero).
-    header=$(head -c 8 "$page" | od -An -tx1 | tr -d ' \n')
-    [ "$header" = 1f8b080000000000 ] || fail "${page#"$root"/} is not compressed with gzip -9n"
+    header=$(head -c 8 "$file" | od -An -tx1 | tr -d ' \n')
+    [ "$header" = 1f8b080000000000 ] || fail "${file#"$root"/} is not compressed with gzip -9n"
 done
 
 echo "== manual pages =="
@@ -113,4 +138,5 @@ if [ $failures -ne 0 ]; then
     echo "$failures check(s) of the package failed" >&2
     exit 1
 fi
+[ $lint_skipped -eq 0 ] || echo "lintian was not run: install it as shown above"
 echo "The package passed every check: $deb"

@@ -25,6 +25,9 @@ BUILD_PACKAGES=(cmake g++ ninja-build pkg-config libasound2-dev)
 # What scripts/check-package.sh needs beyond the build: dpkg-shlibdeps for the package's
 # dependencies, groff and lexgrog for the manual pages, python3 for the pty run.
 PACKAGE_CHECK_PACKAGES=(dpkg-dev groff-base man-db python3)
+# What scripts/check-package.sh installs beyond that when it runs as root (and otherwise runs
+# without): lintian, which checks the package against Debian's policy.
+LINT_PACKAGES=(lintian)
 # What the tests need beyond that (CI checks the package after the tests).
 TEST_PACKAGES=(googletest libgtest-dev libvterm-dev libfaketime locales clang libclang-rt-14-dev
     "${PACKAGE_CHECK_PACKAGES[@]}")
