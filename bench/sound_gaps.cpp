@@ -42,7 +42,6 @@ namespace {
 
 constexpr double GapTargetMs = 1.0;
 constexpr double DriftTargetMs = 33.0;  // 1 % of 3300 ms
-constexpr int TuneNotes = 14;
 // A rest that returns within this of its length keeps its time: the stream has started.
 constexpr double StartSlackMs = 20.0;
 
