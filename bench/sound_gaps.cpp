@@ -1,7 +1,9 @@
 // Gapless playback on a real-time sink: starts a private PulseAudio server with a null sink,
 // routes ALSA's "default" to it through a private HOME, records the sink's monitor with parec,
-// and plays through one ToneOutput: a 300 ms rest that starts the stream, the victory tune at
-// once after it, then (after the stream has run dry) the coin cue. The recording is compared
+// and plays through one ToneOutput: 300 ms rests that start the stream (a sound waits at most
+// a quarter second past its deadline for a device that is slow to start, so the rests go on
+// until one keeps its time), the victory tune at once after them, then (after the stream has
+// run dry) the coin cue. The recording is compared
 // with an ideal render of the same steps: the gap at each joint between back-to-back notes,
 // the 500 ms breath, and the length of the tune against 3300 ms, as heard and as waited.
 //
@@ -40,7 +42,8 @@ namespace {
 
 constexpr double GapTargetMs = 1.0;
 constexpr double DriftTargetMs = 33.0;  // 1 % of 3300 ms
-constexpr int TuneNotes = 14;
+// A rest that returns within this of its length keeps its time: the stream has started.
+constexpr double StartSlackMs = 20.0;
 
 // The test console with its tones and rests sent to a tone output, or kept as steps.
 class SoundingConsole : public TestConsole {
@@ -213,9 +216,10 @@ Figures compare(std::span<const Span> heard, const std::vector<Span>& ideal,
 // Wall time of each part of the session, in ms.
 struct Session {
     bool hadDevice = false;
-    double startMs = 0;  // the 300 ms rest that starts the stream
-    double tuneMs = 0;   // the victory tune, 3300 ms
-    double cueMs = 0;    // the coin cue after the stream ran dry, 600 ms
+    int startRests = 0;  // the 300 ms rests that start the stream
+    double startMs = 0;
+    double tuneMs = 0;  // the victory tune, 3300 ms
+    double cueMs = 0;   // the coin cue after the stream ran dry, 600 ms
 };
 
 // Plays the session through ALSA's default device, as the game would.
@@ -225,7 +229,12 @@ Session playThroughAlsa(const fs::path& home) {
     SoundingConsole console(output);
     Session session;
     Clock::time_point start = Clock::now();
-    output.rest(300);
+    for (double restMs = 1e9; restMs > 300.0 + StartSlackMs && session.startRests < 20;) {
+        const Clock::time_point one = Clock::now();
+        output.rest(300);
+        restMs = msSince(one);
+        ++session.startRests;
+    }
     session.startMs = msSince(start);
     start = Clock::now();
     playVictoryTune(console);
@@ -248,9 +257,9 @@ int report(const Samples& recording, const Session& session) {
                 toMs(static_cast<double>(recording.size())), heard.size(),
                 tune.size() + cue.size());
     std::printf(
-        "waited: stream start (300 ms rest) %.1f ms, victory tune %.1f ms, coin cue "
+        "waited: stream start (%d rests of 300 ms) %.1f ms, victory tune %.1f ms, coin cue "
         "after the stream ran dry %.1f ms\n",
-        session.startMs, session.tuneMs, session.cueMs);
+        session.startRests, session.startMs, session.tuneMs, session.cueMs);
     if (heard.size() != tune.size() + cue.size()) {
         std::printf("FAIL: the notes heard do not match the notes played:");
         for (const Span& note : heard) {
@@ -333,7 +342,19 @@ int main() {
         std::printf("== attempt %d\n", attempt);
         char pattern[] = "/tmp/tarnwick-gaps-XXXXXX";
         const fs::path dir = mkdtemp(pattern);
-        status = measure(dir);
+        // ALSA reads its configuration once per process: each attempt has a process of its
+        // own, so that the second one reaches its own server.
+        std::fflush(nullptr);
+        const pid_t child = fork();
+        if (child == 0) {
+            const int result = measure(dir);
+            std::fflush(nullptr);
+            _exit(result);
+        }
+        int wait = 0;
+        status = child > 0 && waitpid(child, &wait, 0) == child && WIFEXITED(wait)
+                     ? WEXITSTATUS(wait)
+                     : 1;
         fs::remove_all(dir);
     }
     return status;

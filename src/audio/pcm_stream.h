@@ -1,5 +1,9 @@
 // A playback stream on ALSA's "default" device, 16-bit mono at SampleRate. All ALSA code of
 // the game lives behind this class; a build without ALSA never has a stream.
+//
+// Any of these calls, opening and closing included, may block for as long as the sound
+// server stalls: ALSA's file plugin, for one, writes its file inside the write call, and
+// non-blocking mode does not reach that. So only the sound thread (tone_output.h) calls them.
 #pragma once
 
 #include <cstdint>

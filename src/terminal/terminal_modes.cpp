@@ -13,13 +13,20 @@ namespace {
 
 // Alternate screen, title pushed on the terminal's title stack, cursor hidden.
 constexpr std::string_view EnterSequence = "\x1b[?1049h\x1b[22;0t\x1b[?25l";
-// End any synchronized frame a signal cut short, reset the colours, show the cursor, leave
-// the alternate screen, pop the title.
-constexpr std::string_view LeaveSequence = "\x1b[?2026l\x1b[m\x1b[?25h\x1b[?1049l\x1b[23;0t";
+// Reset the colours, show the cursor, leave the alternate screen, pop the title.
+constexpr std::string_view LeaveSequence = "\x1b[m\x1b[?25h\x1b[?1049l\x1b[23;0t";
+// A synchronized frame (the renderer's large frames); a terminal holds back what it shows
+// until the frame ends.
+constexpr std::string_view SyncedFrameStart = "\x1b[?2026h";
+constexpr std::string_view SyncedFrameEnd = "\x1b[?2026l";
 
 termios savedModes{};
 volatile std::sig_atomic_t haveSavedModes = 0;
 volatile std::sig_atomic_t entered = 0;
+// A write that holds a synchronized frame is under way: a signal that ends or stops the game
+// now cuts the frame short, and leaving the terminal must end it. Only then: every frame
+// written whole ends itself.
+volatile std::sig_atomic_t frameUnderWay = 0;
 int terminalInput = -1;
 int terminalOutput = -1;
 bool exitHookSet = false;
@@ -45,17 +52,21 @@ void leaveAtExit() {
 }  // namespace
 
 bool writeAll(int fd, std::string_view bytes) noexcept {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR || errno == EAGAIN) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
+    const std::sig_atomic_t outerFrame = frameUnderWay;
+    if (bytes.find(SyncedFrameStart) != std::string_view::npos) {
+        frameUnderWay = 1;
     }
-    return true;
+    bool written = true;
+    while (written && !bytes.empty()) {
+        const ssize_t count = ::write(fd, bytes.data(), bytes.size());
+        if (count >= 0) {
+            bytes.remove_prefix(static_cast<std::size_t>(count));
+        } else {
+            written = errno == EINTR || errno == EAGAIN;
+        }
+    }
+    frameUnderWay = outerFrame;
+    return written;
 }
 
 void enterTerminal(int inputFd, int outputFd) {
@@ -81,6 +92,9 @@ void leaveTerminal() noexcept {
     const int savedErrno = errno;
     if (entered != 0) {
         entered = 0;
+        if (frameUnderWay != 0) {
+            writeAll(terminalOutput, SyncedFrameEnd);
+        }
         writeAll(terminalOutput, LeaveSequence);
     }
     if (haveSavedModes != 0) {

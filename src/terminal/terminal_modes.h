@@ -16,8 +16,9 @@ namespace tarnwick {
 void enterTerminal(int inputFd, int outputFd);
 // After a suspension: the same modes and sequences again, from the modes saved at first.
 void reenterTerminal();
-// Resets the colours, shows the cursor, leaves the alternate screen, pops the title and
-// restores the saved modes. Does nothing when the terminal is not entered.
+// Ends a synchronized frame that a signal cut short in the middle of its write, resets the
+// colours, shows the cursor, leaves the alternate screen, pops the title and restores the
+// saved modes. Does nothing when the terminal is not entered.
 void leaveTerminal() noexcept;
 
 // Writes everything, retrying after partial writes and interruptions. False on an error

@@ -3,6 +3,7 @@
 #include "audio/tone_output.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -181,7 +182,37 @@ TEST(ToneOutputAlsa, WithoutADeviceTheCueKeepsItsTimeSilently) {
     EXPECT_EQ(run.err, "");
 }
 
-// Deadlines, as seen by a wait that records them instead of sleeping.
+using CueTimes = std::array<double, 4>;
+
+CueTimes timeFourCoinCues() {
+    ToneOutput output(sleepFor);
+    SoundingConsole console(output);
+    CueTimes elapsed{};
+    for (double& ms : elapsed) {
+        const Clock::time_point start = Clock::now();
+        coinCue(console);
+        ms = msBetween(start, Clock::now());
+    }
+    return elapsed;
+}
+
+TEST(ToneOutputAlsa, AStalledDeviceHoldsANoteAQuarterSecondAtMostThenGoesSilent) {
+#ifndef TARNWICK_HAVE_ALSA
+    GTEST_SKIP() << "built without ALSA";
+#endif
+    const AlsaHome home(FileSink);
+    // A pipe that nobody reads: the device hangs in its opening, for good.
+    ASSERT_EQ(mkfifo((home.dir() / "out.raw").c_str(), 0600), 0);
+    const auto run = runInChild<CueTimes>(home, timeFourCoinCues);
+    ASSERT_TRUE(run.reported);
+    // Each note waits 250 ms past its deadline until the device has taken nothing for 2 s
+    // (beyond a first 100 ms), at 2.1 s in the second cue; then the cues keep their time.
+    EXPECT_NEAR(run.result[0], 3 * 450.0, 30.0);
+    EXPECT_NEAR(run.result[1], 2100.0 - 3 * 450.0 + 200.0, 30.0);
+    EXPECT_NEAR(run.result[2] + run.result[3], 1200.0, 30.0);
+}
+
+// Deadlines, as seen by a wait that records them instead of sleeping: a sound's last wait.
 struct Deadlines {
     std::array<double, 4> afterFirstMs;  // each deadline, from the first one
     double freshStartMs;                 // a sound after a long silence: its deadline - call
@@ -192,6 +223,7 @@ Deadlines recordDeadlines() {
     ToneOutput output([&seen](Clock::time_point until) { seen.push_back(until); });
     Deadlines result{};
     output.tone(880, 200);
+    const Clock::time_point first = seen.back();
     for (int i = 0; i < 3; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));  // the game's own work
         if (i == 1) {
@@ -199,9 +231,7 @@ Deadlines recordDeadlines() {
         } else {
             output.tone(659, 200);
         }
-    }
-    for (std::size_t i = 0; i < result.afterFirstMs.size(); ++i) {
-        result.afterFirstMs[i] = msBetween(seen.front(), seen.at(i));
+        result.afterFirstMs[i + 1] = msBetween(first, seen.back());
     }
     std::this_thread::sleep_until(seen.back() + std::chrono::milliseconds(200));
     const Clock::time_point call = Clock::now();

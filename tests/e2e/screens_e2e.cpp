@@ -54,6 +54,10 @@ TEST(ScreensE2e, SettingsShapeTheNextGame) {
     awaitText(session, 43, 14, "游戏已暂停，按 0 返回主菜单");
     session.sendKeys("0");
     quitFromMenu(session);
+    // Each synchronized frame of the session is ended once, the last one at exit too.
+    const int frames = occurrences(session.output(), "\x1b[?2026h");
+    EXPECT_GT(frames, 0);
+    EXPECT_EQ(occurrences(session.output(), "\x1b[?2026l"), frames);
 }
 
 TEST(ScreensE2e, PurchasesInTheShopShowInThePanel) {

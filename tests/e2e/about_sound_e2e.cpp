@@ -1,0 +1,78 @@
+// The real binary in a pseudo-terminal, with a sound device that stops taking samples: a
+// private HOME routes ALSA's "default" into a pipe that the test reads through most of the
+// About tune and then no more, as a sound server that stalls.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "e2e_support.h"
+
+namespace tarnwick::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+// The About tune's length; the About screen reads its key after it.
+constexpr auto AboutTune = 91824ms;
+
+// A private HOME whose ALSA "default" writes raw samples into a pipe, read from here.
+struct PipeSink {
+    PipeSink() : home((fs::temp_directory_path() / "tarnwick-stall-XXXXXX").string()) {
+        mkdtemp(home.data());
+        mkfifo((home + "/sink").c_str(), 0600);
+        std::ofstream(home + "/.asoundrc") << "pcm.!default { type file slave.pcm \"null\" file \""
+                                           << home << "/sink\" format \"raw\" }\n";
+        reader = open((home + "/sink").c_str(), O_RDONLY | O_NONBLOCK);
+    }
+    ~PipeSink() {
+        close(reader);
+        fs::remove_all(home);
+    }
+    // Takes what the game wrote; false, so that a wait on it reads until its time is up.
+    bool drain() {
+        char buffer[65536];
+        for (ssize_t got = 0; (got = read(reader, buffer, sizeof buffer)) > 0;) {
+            drained += got;
+        }
+        return false;
+    }
+    std::string home;
+    int reader = -1;
+    long drained = 0;
+};
+
+TEST(AboutSoundE2e, AStalledDeviceHoldsNeitherTheScreenNorTheEnd) {
+    PipeSink sink;
+    SessionOptions options;
+    options.environment = {{"HOME", sink.home}};
+    PtySession session(options);
+    START_OR_SKIP(session);
+    awaitMainMenu(session);
+    session.sendKeys("4");
+    awaitText(session, 43, 14, "Tarnwick小游戏");
+    const Clock::time_point tuneStart = Clock::now();
+    session.sendKeys("x");  // read at the end of the tune: the About screen closes then
+    // The samples flow until 1.5 s before the tune's end: its last notes and its closing
+    // 1000 ms pause are more than the pipe holds.
+    session.waitUntil([&] { return sink.drain(); }, AboutTune - 1500ms);
+    EXPECT_GT(sink.drained, 0) << "no sound reached the device";
+    ASSERT_TRUE(session.waitUntil([&] { return menuShown(session); }, 2500ms))
+        << "no main menu 2.5 s after the device stalled\n"
+        << screenOf(session);
+    // On time: the tune's length, and the quarter second or two that stalled sounds waited.
+    EXPECT_GT(Clock::now() - tuneStart, AboutTune - 100ms);
+    EXPECT_LT(Clock::now() - tuneStart, AboutTune + 600ms);
+    session.sendKeys("0");  // the end does not wait for the stalled device either
+    const auto status = session.waitExit(2s);
+    ASSERT_TRUE(status.has_value()) << "the program hangs at its end";
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0);
+}
+
+}  // namespace
+}  // namespace tarnwick::e2e
