@@ -18,4 +18,13 @@ inline void addNote(Notes& notes, const std::string& note) {
     }
 }
 
+// The note on the lines of a file that could not be read: how many, the first, and what
+// became of them.
+inline std::string badLinesNote(const std::string& path, const std::vector<int>& lines,
+                                const std::string& outcome) {
+    return path + ": " + std::to_string(lines.size()) +
+           " line(s) could not be read (the first is line " + std::to_string(lines.front()) +
+           "); " + outcome;
+}
+
 }  // namespace tarnwick::storage

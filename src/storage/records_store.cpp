@@ -8,9 +8,7 @@ namespace {
 
 void noteBadLines(Notes& notes, const std::string& path, const RecordsTable& table) {
     if (!table.badLines.empty()) {
-        addNote(notes, path + ": " + std::to_string(table.badLines.size()) +
-                           " line(s) could not be read, first line " +
-                           std::to_string(table.badLines.front()) + "; they are kept as they are");
+        addNote(notes, badLinesNote(path, table.badLines, "they are kept as they are"));
     }
 }
 

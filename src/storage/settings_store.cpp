@@ -4,19 +4,6 @@
 
 namespace tarnwick::storage {
 
-namespace {
-
-std::string linesNote(const std::string& path, const std::vector<int>& lines) {
-    std::string note = path + ": line";
-    note += lines.size() > 1 ? "s" : "";
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        note += (i == 0 ? " " : ", ") + std::to_string(lines[i]);
-    }
-    return note;
-}
-
-}  // namespace
-
 LoadedSettings loadSettings(const StorageFolder& folder, std::span<const SettingRange> table) {
     LoadedSettings loaded;
     loaded.values.resize(table.size());
@@ -36,8 +23,9 @@ LoadedSettings loadSettings(const StorageFolder& folder, std::span<const Setting
     }
     SettingsParse parse = parseSettings(file.text, table);
     if (parse.leaveFile) {
-        addNote(loaded.notes, linesNote(path, parse.badLines) +
-                                  " could not be read: defaults used, the file is left as it is");
+        addNote(loaded.notes,
+                badLinesNote(path, parse.badLines,
+                             "defaults are used for what they set, and the file is left as it is"));
     }
     return {std::move(parse.values), std::move(parse.unread), parse.leaveFile,
             std::move(loaded.notes)};

@@ -21,15 +21,19 @@ namespace {
 
 const FinishedGame Win{"timed", 25, true, 300, 0, 2};
 
-// Runs the body in a child process and returns its exit status.
+// Runs the body in a child process, which exits with the body's result.
 template <typename Body>
-int inChild(Body body) {
+pid_t startChild(Body body) {
     const pid_t pid = fork();
     if (pid == 0) {
         _exit(body());
     }
+    return pid;
+}
+
+int exitStatus(pid_t child) {
     int status = 0;
-    waitpid(pid, &status, 0);
+    waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
 }
 
@@ -39,12 +43,12 @@ TEST(FileSafety, WhatStandsInTheWayIsLeftAsItIs) {
     const std::string before = fileText(temp.file("records"));
 
     // A full disk (a file size limit makes the write fail alike): the old file stays whole.
-    EXPECT_EQ(inChild([&] {
+    EXPECT_EQ(exitStatus(startChild([&] {
                   signal(SIGXFSZ, SIG_IGN);
                   const rlimit limit{10, 10};
                   setrlimit(RLIMIT_FSIZE, &limit);
                   return recordGame(temp.game(), Win).written ? 1 : 0;
-              }),
+              })),
               0);
     EXPECT_EQ(fileText(temp.file("records")), before);
 
@@ -82,15 +86,15 @@ TEST(FileSafety, KilledWritersLeaveOldOrNewAndLeftoversGo) {
     std::mt19937 random(std::random_device{}());
     std::int64_t games = 0;
     for (int run = 0; run < 100; ++run) {
-        const pid_t pid = fork();
-        if (pid == 0) {
+        const pid_t pid = startChild([&] {
             while (true) {
                 recordGame(temp.game(), Win);
             }
-        }
+            return 0;
+        });
         usleep(std::uniform_int_distribution<useconds_t>(0, 20000)(random));
         kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
+        exitStatus(pid);
         const LoadedRecords loaded = loadRecords(temp.game());
         ASSERT_TRUE(loaded.notes.empty()) << loaded.notes.at(0);
         if (loaded.table.records.empty()) {
@@ -124,14 +128,9 @@ TEST(FileSafety, TwoGamesRecordingAtOnceLoseNothing) {
         }
         return failed;
     };
-    const pid_t first = fork();
-    if (first == 0) {
-        _exit(thousandGames() == 0 ? 0 : 1);
-    }
-    EXPECT_EQ(inChild(thousandGames), 0);
-    int status = 0;
-    waitpid(first, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const pid_t first = startChild(thousandGames);
+    EXPECT_EQ(exitStatus(startChild(thousandGames)), 0);
+    EXPECT_EQ(exitStatus(first), 0);
     EXPECT_EQ(loadRecords(temp.game()).table.records.at(0).games, 2000);
 }
 

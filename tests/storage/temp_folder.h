@@ -1,6 +1,6 @@
-// A fresh folder under $TMPDIR (else /tmp) for one test, removed with all it holds. The fault
-// tests, which write thousands of times, ask for one in memory (/dev/shm) where there is one:
-// a killed writer and a lock behave alike there, without the disk's fsync time.
+// A fresh folder in the temporary folder ($TMPDIR, else /tmp) for one test, removed with all it
+// holds. The fault tests, which write thousands of times, ask for one in memory (/dev/shm) where
+// there is one: a killed writer and a lock behave alike there, without the disk's fsync time.
 #pragma once
 
 #include <cstdlib>
@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <system_error>
 
 #include "storage/storage_folders.h"
 
@@ -15,20 +16,13 @@ namespace tarnwick::storage {
 
 struct TempFolder {
     explicit TempFolder(bool inMemory = false) {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string base = tmp && *tmp ? tmp : "/tmp";
-        if (inMemory && std::filesystem::is_directory("/dev/shm")) {
-            base = "/dev/shm";
-        }
-        std::string pattern = base + "/tarnwick-XXXXXX";
-        if (mkdtemp(pattern.data()) != nullptr) {
-            path = pattern;
-        }
+        const bool shm = inMemory && std::filesystem::is_directory("/dev/shm");
+        path = (shm ? "/dev/shm" : std::filesystem::temp_directory_path()) / "tarnwick-XXXXXX";
+        mkdtemp(path.data());
     }
     ~TempFolder() {
-        if (!path.empty()) {
-            std::filesystem::remove_all(path);
-        }
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
     }
 
     // The game's folder inside: not made yet, as on a first start.
