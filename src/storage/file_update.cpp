@@ -12,7 +12,6 @@ FileUpdate updateFile(const std::string& folder, const std::string& name, const 
         return update;
     }
     FileLock lock = lockFile(folder, name, lockWait);
-    addNote(update.notes, lock.note);
     if (lock.fd >= 0) {
         removeLeftovers(folder, name);
     }
@@ -20,7 +19,9 @@ FileUpdate updateFile(const std::string& folder, const std::string& name, const 
     if (const std::optional<std::string> text = change(now, update.notes)) {
         const std::string note = replaceFile(folder, name, *text);
         update.written = note.empty();
-        addNote(update.notes, note);
+        // A lock file that could not be made on a read-only or full disk is the write's
+        // failure told twice: the lock's note counts only for a file that was written.
+        addNote(update.notes, update.written ? lock.note : note);
     }
     unlockFile(lock);
     return update;
