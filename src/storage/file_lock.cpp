@@ -19,7 +19,7 @@ constexpr std::chrono::milliseconds PollInterval{1};
 
 FileLock lockFile(const std::string& folder, const std::string& name,
                   std::chrono::milliseconds wait) {
-    const std::string path = folder + "/" + name + ".lock";
+    const std::string path = folder + "/." + name + ".lock";
     // O_NOFOLLOW: a symbolic link in the lock's place is not followed to create a file.
     const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd < 0) {

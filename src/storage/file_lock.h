@@ -1,5 +1,5 @@
 // An advisory lock around a read-modify-write of one of the game's files. The lock is taken on
-// a separate file, NAME.lock in the same folder, because the file itself is replaced by a
+// a separate file, .NAME.lock in the same folder, because the file itself is replaced by a
 // rename and cannot carry it. The lock is asked for without blocking, again and again, for at
 // most the given wait: a lock that another process holds longer is skipped with a note, so
 // that the game never hangs. The system releases the lock when its holder dies.

@@ -73,10 +73,11 @@ int findName(std::span<const SettingRange> table, std::string_view name) {
 std::string header(std::span<const SettingRange> table) {
     std::string text =
         "# Tarnwick settings: one `name = value` a line, the value a whole number.\n"
-        "# Lines that begin with # are comments. Ranges:";
-    for (const SettingRange& range : table) {
-        text += " " + range.name + " " + std::to_string(range.lowest) + "-" +
-                std::to_string(range.highest);
+        "# Lines that begin with # are comments.\n"
+        "# Ranges:";
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        text += (i == 0 ? " " : ", ") + table[i].name + " " + std::to_string(table[i].lowest) +
+                "-" + std::to_string(table[i].highest);
     }
     return text + "\n";
 }
