@@ -1,29 +1,48 @@
 #!/usr/bin/env bash
-# Builds the fuzz target with clang in build-fuzz and runs it for the given number of seconds
-# (default 60) on a copy of the seed corpus and of the inputs of earlier findings. A finding
-# (crash, sanitizer report, leak, or an input running over 10 s) is saved in build-fuzz/findings/
-# and makes the script fail.
-# Usage: scripts/fuzz.sh [seconds]
+# Builds the fuzz targets with clang in build-fuzz and runs each named target for the given
+# number of seconds (default 60) on a copy of its seed corpus and of the inputs of its earlier
+# findings. A finding (crash, sanitizer report, leak, or an input running over 10 s) is saved
+# in build-fuzz/findings/ and makes the script fail.
+# Usage: scripts/fuzz.sh [seconds] [target... | all]
+#   fuzz_program  the whole program on the test console (the default)
+#   fuzz_storage  the settings and records formats
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/deps.sh
 need_packages cmake ninja-build clang libclang-rt-14-dev libasound2-dev
 seconds=${1:-60}
+shift || true
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+    targets=(fuzz_program)
+elif [ "${targets[0]}" = all ]; then
+    targets=(fuzz_program fuzz_storage)
+fi
 build=${TARNWICK_FUZZ_BUILD_DIR:-build-fuzz}
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DTARNWICK_FUZZ=ON -DTARNWICK_TESTS=OFF -DTARNWICK_BENCH=OFF >/dev/null
-ninja -C "$build" -j2 fuzz_program
-
-# The fuzzer adds what it finds to its working corpus; the seeds in the tree stay as they are.
-corpus="$build/corpus"
-findings="$build/findings"
-mkdir -p "$corpus" "$findings"
-cp tests/fuzz/corpus/* "$corpus"/
-find tests/fuzz_regressions/inputs -type f ! -name '.*' -exec cp {} "$corpus"/ \;
+ninja -C "$build" -j2 "${targets[@]}"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-"$build/tests/fuzz/fuzz_program" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=1 -dict=tests/fuzz/fuzz_program.dict -artifact_prefix="$findings/" \
-    "$corpus"
+findings="$build/findings"
+mkdir -p "$findings"
+for target in "${targets[@]}"; do
+    # Each target's seeds; the inputs of the storage formats' findings are named storage-*.
+    case "$target" in
+        fuzz_program) seeds=tests/fuzz/corpus findings_named=(! -name 'storage-*') ;;
+        fuzz_storage) seeds=tests/fuzz/corpus_storage findings_named=(-name 'storage-*') ;;
+        *) echo "unknown fuzz target: $target" >&2; exit 2 ;;
+    esac
+    # The fuzzer adds what it finds to its working corpus; the seeds in the tree stay as they are.
+    corpus="$build/corpus/$target"
+    mkdir -p "$corpus"
+    cp "$seeds"/* "$corpus"/
+    find tests/fuzz_regressions/inputs -type f ! -name '.*' "${findings_named[@]}" \
+        -exec cp {} "$corpus"/ \;
+    echo "== $target, $seconds s =="
+    "$build/tests/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 -dict="tests/fuzz/$target.dict" -artifact_prefix="$findings/" \
+        "$corpus"
+done

@@ -2,10 +2,12 @@
 // fuzzer starts from every screen (tests/fuzz/make_corpus.py writes the inputs).
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "fuzz/format_checks.h"
 #include "fuzz/fuzz_input.h"
 #include "support/program_run.h"
 
@@ -62,6 +64,23 @@ TEST(SeedCorpus, EachInputReachesItsScreen) {
         }
         EXPECT_TRUE(shown) << seed.name << " never shows " << seed.shows;
     }
+}
+
+// The format checks of fuzz_storage hold on its seeds and on the inputs of its findings.
+TEST(SeedCorpus, FormatChecksHoldOnTheStorageSeedsAndFindings) {
+    int inputs = 0;
+    for (const auto& [folder, prefix] : {std::pair{TARNWICK_FUZZ_STORAGE_CORPUS, ""},
+                                         std::pair{TARNWICK_FUZZ_INPUTS, "storage-"}}) {
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            if (entry.path().filename().string().starts_with(prefix)) {
+                const auto data = readInput(entry.path());
+                EXPECT_EQ(storage::checkFormats(std::string(data.begin(), data.end())), "")
+                    << entry.path();
+                ++inputs;
+            }
+        }
+    }
+    EXPECT_GE(inputs, 2);
 }
 
 }  // namespace

@@ -1,0 +1,95 @@
+#include "storage/file_read.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace tarnwick::storage {
+
+namespace {
+
+FileRead failed(ReadOutcome outcome, const std::string& note) {
+    return {outcome, "", note};
+}
+
+// Reads up to one byte more than the limit, so that a file that grew past it is seen.
+ReadOutcome readAll(int fd, std::string& text, int& error) {
+    char buffer[8192];
+    while (text.size() <= MaxFileBytes) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            error = errno;
+            return ReadOutcome::Unreadable;
+        }
+        if (got == 0) {
+            return ReadOutcome::Read;
+        }
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+    return ReadOutcome::TooLarge;
+}
+
+FileRead cannotRead(const std::string& path, int error) {
+    return failed(ReadOutcome::Unreadable, "cannot read " + path + ": " + strerror(error));
+}
+
+FileRead tooLarge(const std::string& path) {
+    return failed(ReadOutcome::TooLarge, path + " is larger than 64 KiB: not read");
+}
+
+FileRead readOpenFile(int fd, const std::string& path) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0) {
+        return cannotRead(path, errno);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return failed(ReadOutcome::Unreadable, path + " is not a regular file: not read");
+    }
+    if (static_cast<std::size_t>(info.st_size) > MaxFileBytes) {
+        return tooLarge(path);
+    }
+    FileRead result{ReadOutcome::Read, "", ""};
+    int error = 0;
+    switch (readAll(fd, result.text, error)) {
+        case ReadOutcome::Unreadable:
+            return cannotRead(path, error);
+        case ReadOutcome::TooLarge:
+            return tooLarge(path);
+        default:
+            break;
+    }
+    if (!isText(result.text)) {
+        return failed(ReadOutcome::NotText, path + " is not a text file: not read");
+    }
+    return result;
+}
+
+}  // namespace
+
+bool isText(std::string_view bytes) {
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte == 0x7F) {
+            return false;
+        }
+    }
+    return true;
+}
+
+FileRead readGameFile(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno == ENOENT ? FileRead{} : cannotRead(path, errno);
+    }
+    FileRead result = readOpenFile(fd, path);
+    close(fd);
+    return result;
+}
+
+}  // namespace tarnwick::storage

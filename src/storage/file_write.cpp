@@ -1,0 +1,151 @@
+#include "storage/file_write.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <vector>
+
+#include "storage/file_read.h"
+
+namespace tarnwick::storage {
+
+namespace {
+
+// A temporary file older than this was left by a writer that died.
+constexpr time_t LeftoverSeconds = 60;
+
+std::string temporaryPrefix(const std::string& name) {
+    return "." + name + ".tmp-";
+}
+
+std::string systemNote(const std::string& what, const std::string& path, int error) {
+    return what + " " + path + ": " + strerror(error);
+}
+
+// Writes every byte, going on after a short write or a signal. Returns 0 or the error.
+int writeAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t done = write(fd, text.data(), text.size());
+        if (done < 0 && errno == EINTR) {
+            continue;
+        }
+        if (done < 0) {
+            return errno;
+        }
+        text.remove_prefix(static_cast<std::size_t>(done));
+    }
+    return 0;
+}
+
+// Fills the temporary file and makes it durable. Returns 0 or the error.
+int fillTemporary(int fd, std::string_view text) {
+    int error = writeAll(fd, text);
+    if (error == 0 && fsync(fd) != 0) {
+        error = errno;
+    }
+    if (close(fd) != 0 && error == 0) {
+        error = errno;
+    }
+    return error;
+}
+
+// What stands in the file's place, when the game must not write over it.
+std::string refusal(const std::string& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) {
+        return "";
+    }
+    if (S_ISLNK(info.st_mode)) {
+        return path + " is a symbolic link: not written, the link is kept";
+    }
+    return path + " is not a regular file: not written";
+}
+
+void syncFolder(const std::string& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);  // the rename is done; a folder that cannot be synced is still consistent
+        close(fd);
+    }
+}
+
+}  // namespace
+
+std::string makeFolders(const std::string& folder) {
+    struct stat info {};
+    if (stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        return "";
+    }
+    for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
+        const std::string level = folder.substr(0, end);
+        if (mkdir(level.c_str(), 0700) != 0 && errno != EEXIST) {
+            return systemNote("cannot create the folder", level, errno);
+        }
+        if (end == std::string::npos) {
+            break;
+        }
+    }
+    if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        return folder + " is not a folder: nothing is saved";
+    }
+    return "";
+}
+
+std::string replaceFile(const std::string& folder, const std::string& name, std::string_view text) {
+    const std::string path = folder + "/" + name;
+    if (text.size() > MaxFileBytes) {
+        return path + " would be larger than 64 KiB: not written";
+    }
+    if (std::string note = makeFolders(folder); !note.empty()) {
+        return note;
+    }
+    if (std::string note = refusal(path); !note.empty()) {
+        return note;
+    }
+    std::string temporary = folder + "/" + temporaryPrefix(name) + "XXXXXX";
+    const int fd = mkstemp(temporary.data());  // O_EXCL, mode 0600
+    if (fd < 0) {
+        return systemNote("cannot write", path, errno);
+    }
+    fcntl(fd, F_SETFD, FD_CLOEXEC);
+    int error = fillTemporary(fd, text);
+    if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        unlink(temporary.c_str());
+        return systemNote("cannot write", path, error);
+    }
+    syncFolder(folder);
+    return "";
+}
+
+void removeLeftovers(const std::string& folder, const std::string& name) {
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    const std::string prefix = temporaryPrefix(name);
+    std::vector<std::string> old;
+    const time_t now = time(nullptr);
+    while (const dirent* entry = readdir(dir)) {
+        const std::string path = folder + "/" + entry->d_name;
+        struct stat info {};
+        if (std::string_view(entry->d_name).starts_with(prefix) &&
+            lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_mtime < now - LeftoverSeconds) {
+            old.push_back(path);
+        }
+    }
+    closedir(dir);
+    for (const std::string& path : old) {
+        unlink(path.c_str());
+    }
+}
+
+}  // namespace tarnwick::storage

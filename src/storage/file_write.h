@@ -1,0 +1,27 @@
+// Writes one of the game's files so that nothing is ever torn: the text goes to a temporary
+// file in the same folder (created exclusively, mode 0600), is written whole and fsync'ed, is
+// renamed over the old file, and the folder is fsync'ed. A process killed at any moment leaves
+// the old file or the new one, and at worst a temporary file ".NAME.tmp-XXXXXX" that no reader
+// looks at (removeLeftovers clears old ones). A symbolic link, or anything but a regular file,
+// in the file's place is left as it is and nothing is written.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarnwick::storage {
+
+// Creates the folder and each missing folder above it with mode 0700. Returns a note when
+// that fails, else an empty string.
+std::string makeFolders(const std::string& folder);
+
+// Replaces folder/name with the text, creating the folders first. Returns a note when
+// nothing was written (read-only or full disk, a symbolic link in the way, a text over
+// MaxFileBytes...), else an empty string.
+std::string replaceFile(const std::string& folder, const std::string& name, std::string_view text);
+
+// Removes the temporary files of folder/name that a killed writer left over a minute ago.
+// Called only under the file's lock, where no other writer is at work.
+void removeLeftovers(const std::string& folder, const std::string& name);
+
+}  // namespace tarnwick::storage
