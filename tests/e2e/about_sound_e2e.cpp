@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 #include "e2e_support.h"
 
@@ -24,7 +25,9 @@ constexpr auto AboutTune = 91824ms;
 // A private HOME whose ALSA "default" writes raw samples into a pipe, read from here.
 struct PipeSink {
     PipeSink() : home((fs::temp_directory_path() / "tarnwick-stall-XXXXXX").string()) {
-        mkdtemp(home.data());
+        if (mkdtemp(home.data()) == nullptr) {
+            throw std::runtime_error("no temporary folder: " + home);
+        }
         mkfifo((home + "/sink").c_str(), 0600);
         std::ofstream(home + "/.asoundrc") << "pcm.!default { type file slave.pcm \"null\" file \""
                                            << home << "/sink\" format \"raw\" }\n";

@@ -54,7 +54,7 @@ TEST(FileSafety, WhatStandsInTheWayIsLeftAsItIs) {
 
     // A symbolic link in the file's place is kept, and so is what it points to.
     writeText(temp.path + "/elsewhere", "x = 1\n");
-    symlink((temp.path + "/elsewhere").c_str(), temp.file("settings").c_str());
+    ASSERT_EQ(symlink((temp.path + "/elsewhere").c_str(), temp.file("settings").c_str()), 0);
     const SettingRange table[] = {{"x", 0, 9}};
     EXPECT_EQ(saveSettings(temp.game(), table, std::vector{2}).size(), 1u);
     EXPECT_EQ(fileText(temp.path + "/elsewhere"), "x = 1\n");

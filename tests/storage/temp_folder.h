@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <system_error>
 
@@ -18,7 +19,9 @@ struct TempFolder {
     explicit TempFolder(bool inMemory = false) {
         const bool shm = inMemory && std::filesystem::is_directory("/dev/shm");
         path = (shm ? "/dev/shm" : std::filesystem::temp_directory_path()) / "tarnwick-XXXXXX";
-        mkdtemp(path.data());
+        if (mkdtemp(path.data()) == nullptr) {
+            throw std::runtime_error("no temporary folder: " + path);
+        }
     }
     ~TempFolder() {
         std::error_code ignored;
