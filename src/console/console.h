@@ -14,6 +14,17 @@ namespace tarnwick {
 // away, or a test script ran dry). The program entry catches it and ends with status 0.
 struct EndOfInput {};
 
+// Where the board stands on the screen: the column and row of its top-left cell, its size in
+// cells and the columns one cell takes. Everything drawn right of it is the status panel.
+struct BoardArea {
+    int column = 0;
+    int row = 0;
+    int cellsAcross = 0;
+    int cellsDown = 0;
+    int cellColumns = 1;
+    bool operator==(const BoardArea&) const = default;
+};
+
 // Random values: non-negative integers; the game takes them modulo its bounds.
 class RandomSource {
   public:
@@ -34,6 +45,10 @@ class Console : public RandomSource {
     virtual void clearScreen() = 0;
     virtual void hideCursor() = 0;
     virtual void setTitle(std::string_view title) = 0;
+    // For a terminal too small for the play screen (see view.h): the board stands in this
+    // area until the next clearScreen, and the position to keep in sight (the player's cell).
+    virtual void showBoard(const BoardArea& area) = 0;
+    virtual void keepInSight(int x, int y) = 0;
 
     // Keys: one byte per key (0..255). readKey blocks; keyWaiting never blocks.
     // Both may throw EndOfInput.

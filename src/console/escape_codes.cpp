@@ -99,6 +99,25 @@ std::string cheapestMove(const CursorState& from, int x, int y, const std::strin
     return best;
 }
 
+std::string scrollRegion(int top, int bottom) {
+    return join("\x1b[", std::to_string(top + 1), ";", std::to_string(bottom + 1), "r");
+}
+
+std::string indexLines(int count) {
+    std::string out;
+    for (int i = 0; i < count; ++i) {
+        out += "\x1b" "D";  // IND
+    }
+    for (int i = 0; i > count; --i) {
+        out += "\x1b" "M";  // RI
+    }
+    return out;
+}
+
+std::string deleteLines(int count) {
+    return count >= 0 ? relative(count, 'M') : relative(-count, 'L');
+}
+
 std::string styleChange(Style from, bool fromKnown, Style to) {
     if (fromKnown && from == to) {
         return {};

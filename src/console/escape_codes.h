@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "console/screen.h"
 
@@ -22,6 +23,19 @@ struct CursorState {
 // reprint the cells between the cursor and x on its row in the pen's colours (empty when
 // that is not possible); reprinting them is one more way to get there.
 std::string cheapestMove(const CursorState& from, int x, int y, const std::string* overwrite);
+
+// Sets the scrolling region to the rows top..bottom (from 0); the terminal homes its cursor.
+std::string scrollRegion(int top, int bottom);
+// Gives the scrolling region back to the whole screen; the terminal homes its cursor.
+inline constexpr std::string_view WholeScrollRegion = "\x1b[r";
+// Moves the rows of the scrolling region up by `count` rows, or down by -count: line feeds
+// (IND) with the cursor on the bottom margin, reverse line feeds (RI) on the top margin.
+std::string indexLines(int count);
+// Deletes `count` lines at the cursor's row (DL), or inserts -count lines there (IL); the rows
+// below it within the scrolling region move up or down.
+std::string deleteLines(int count);
+// Erases from the cursor to the end of its row, in the current background.
+inline constexpr std::string_view EraseRestOfRow = "\x1b[K";
 
 // The shortest SGR sequence that turns the pen `from` into `to` (empty when they match);
 // with `fromKnown` false the pen is reset first.

@@ -1,5 +1,7 @@
 #include "console/renderer.h"
 
+#include <algorithm>
+
 #include "console/ambiguous_width.h"
 #include "console/size_notice.h"
 
@@ -14,21 +16,31 @@ constexpr Cell Unknown{U'\0', 1, {}};
 // Longest run of unchanged cells worth reprinting instead of a cursor move.
 constexpr int MaxReprintColumns = 8;
 
+// Fewest shown cells in the rest of a row that is to be blank for which one erase is shorter
+// than writing blanks over them.
+constexpr int MinErasedColumns = 4;
+
 }  // namespace
 
 std::string Renderer::frame(const Screen& screen, int columns, int rows) {
+    return frame(screen, plainFrame(screen, columns, rows));
+}
+
+std::string Renderer::frame(const Screen& screen, const ViewFrame& view) {
     std::string out;
-    if (!valid_ || columns != columns_ || rows != rows_) {
-        startOver(out, columns, rows);
+    if (!valid_ || view.columns != columns_ || view.rows != rows_) {
+        startOver(out, view.columns, view.rows);
+    } else if (view.scroll.by != 0) {
+        scroll(out, view.scroll);
     }
-    const bool tooSmall = screen.usedColumns() > columns_ || screen.usedRows() > rows_;
+    const bool notice = view.needColumns > 0;
     for (int y = 0; y < rows_; ++y) {
-        if (tooSmall && y == rows_ - 1) {
-            row_ = sizeNoticeRow(screen.usedColumns(), screen.usedRows(), columns_);
+        if (notice && y == rows_ - 1) {
+            row_ = sizeNoticeRow(view.needColumns, view.needRows, columns_);
         } else {
-            composeRow(screen, y);
+            composeRow(screen, view, y);
         }
-        paintRow(out, y);
+        paintRow(out, y, !view.identity);
     }
     if (out.size() > SyncThreshold) {
         return "\x1b[?2026h" + out + "\x1b[?2026l";
@@ -56,10 +68,14 @@ void Renderer::startOver(std::string& out, int columns, int rows) {
     valid_ = true;
 }
 
-void Renderer::composeRow(const Screen& screen, int y) {
-    row_.resize(static_cast<std::size_t>(columns_));
-    for (int x = 0; x < columns_; ++x) {
-        row_[static_cast<std::size_t>(x)] = screen.cell(x, y);
+void Renderer::composeRow(const Screen& screen, const ViewFrame& view, int y) {
+    if (view.identity) {
+        row_.resize(static_cast<std::size_t>(columns_));
+        for (int x = 0; x < columns_; ++x) {
+            row_[static_cast<std::size_t>(x)] = screen.cell(x, y);
+        }
+    } else {
+        composeViewRow(screen, view, y, row_);
     }
     if (columns_ > 0 && row_.back().width == 2) {
         row_.back() = Cell{U' ', 1, row_.back().style};  // half a wide character does not fit
@@ -69,7 +85,12 @@ void Renderer::composeRow(const Screen& screen, int y) {
     }
 }
 
-void Renderer::paintRow(std::string& out, int y) {
+void Renderer::paintRow(std::string& out, int y, bool erase) {
+    // Where the row's blank rest begins, when erasing it is allowed.
+    int blankFrom = columns_;
+    while (erase && blankFrom > 0 && row_[static_cast<std::size_t>(blankFrom) - 1] == Cell{}) {
+        --blankFrom;
+    }
     int x = 0;
     while (x < columns_) {
         const Cell& want = row_[static_cast<std::size_t>(x)];
@@ -81,9 +102,81 @@ void Renderer::paintRow(std::string& out, int y) {
             front(x, y) == want &&
             (want.width == 1 || front(x + 1, y) == row_[static_cast<std::size_t>(x) + 1]);
         if (!same) {
+            if (erase && x >= blankFrom && worthErasing(x, y)) {
+                eraseRest(out, x, y);
+                return;
+            }
             emitCell(out, x, y);
         }
         x += want.width;
+    }
+}
+
+bool Renderer::worthErasing(int x, int y) const {
+    int shown = 0;
+    for (int i = x; i < columns_; ++i) {
+        shown += front_[static_cast<std::size_t>(y) * columns_ + i] == Cell{} ? 0 : 1;
+    }
+    return shown >= MinErasedColumns;
+}
+
+void Renderer::eraseRest(std::string& out, int x, int y) {
+    out += cheapestMove(cursor_, x, y, nullptr);
+    resetPen(out);
+    out += EraseRestOfRow;
+    if (front(x, y).width == 0 && x > 0) {
+        front(x - 1, y) = Unknown;  // the erase cut a wide character in two
+    }
+    for (int i = x; i < columns_; ++i) {
+        front(i, y) = Cell{};
+    }
+    cursor_ = CursorState{x, y, false};
+}
+
+void Renderer::resetPen(std::string& out) {
+    out += styleChange(pen_, penKnown_, Style{});
+    pen_ = Style{};
+    penKnown_ = true;
+}
+
+void Renderer::scroll(std::string& out, const ViewScroll& scroll) {
+    // The rows that come in take the current background: the colours are reset first.
+    resetPen(out);
+    const bool margins = scroll.top != 0 || scroll.bottom != rows_ - 1;
+    if (margins) {
+        out += scrollRegion(scroll.top, scroll.bottom);
+        cursor_ = CursorState{0, 0, false};
+    }
+    // Line feeds on the margin the rows leave by, or lines deleted or inserted at the top:
+    // whichever is shorter. After the latter the cursor's column differs between terminals.
+    const int indexRow = scroll.by > 0 ? scroll.bottom : scroll.top;
+    const int column = cursor_.known() ? cursor_.x : 0;
+    const std::string byIndex =
+        cheapestMove(cursor_, column, indexRow, nullptr) + indexLines(scroll.by);
+    const std::string byLines =
+        cheapestMove(cursor_, 0, scroll.top, nullptr) + deleteLines(scroll.by);
+    if (byIndex.size() <= byLines.size()) {
+        out += byIndex;
+        cursor_ = CursorState{column, indexRow, false};
+    } else {
+        out += byLines;
+        cursor_ = CursorState{};
+    }
+    if (margins) {
+        out += WholeScrollRegion;
+        cursor_ = CursorState{0, 0, false};
+    }
+    const auto rowStart = [this](int y) {
+        return front_.begin() + static_cast<std::ptrdiff_t>(y) * columns_;
+    };
+    if (scroll.by > 0) {
+        std::copy(rowStart(scroll.top + scroll.by), rowStart(scroll.bottom + 1),
+                  rowStart(scroll.top));
+        std::fill(rowStart(scroll.bottom + 1 - scroll.by), rowStart(scroll.bottom + 1), Cell{});
+    } else {
+        std::copy_backward(rowStart(scroll.top), rowStart(scroll.bottom + 1 + scroll.by),
+                           rowStart(scroll.bottom + 1));
+        std::fill(rowStart(scroll.top), rowStart(scroll.top - scroll.by), Cell{});
     }
 }
 

@@ -11,6 +11,7 @@
 
 #include "console/escape_codes.h"
 #include "console/screen.h"
+#include "console/view_frame.h"
 
 namespace tarnwick {
 
@@ -24,6 +25,10 @@ class Renderer {
     // Empty when nothing changed. The colours and the cursor are left where the frame ends
     // them; the next frame starts from there.
     std::string frame(const Screen& screen, int columns, int rows);
+    // The same for what the view shows of the screen. A frame other than the plain one
+    // first scrolls the rows the view scrolled, and erases the rest of a row where it is to
+    // be blank.
+    std::string frame(const Screen& screen, const ViewFrame& view);
     // The terminal's content, colours and cursor are unknown (start, resize, return from a
     // suspension): the next frame clears the terminal and paints everything.
     void invalidate() { valid_ = false; }
@@ -34,8 +39,17 @@ class Renderer {
   private:
     void startOver(std::string& out, int columns, int rows);
     // Fills row_ with the cells row y of the terminal should show.
-    void composeRow(const Screen& screen, int y);
-    void paintRow(std::string& out, int y);
+    void composeRow(const Screen& screen, const ViewFrame& view, int y);
+    // Sends what differs in row y; `erase` lets it clear the rest of the row in one sequence.
+    void paintRow(std::string& out, int y, bool erase);
+    // Moves the rows of the terminal and of the front buffer as the view scrolled them.
+    void scroll(std::string& out, const ViewScroll& scroll);
+    // From column x on, row y is to be blank: whether erasing the rest of the row is worth
+    // it, and doing it.
+    bool worthErasing(int x, int y) const;
+    void eraseRest(std::string& out, int x, int y);
+    // Resets the pen to the default colours (an erase or a scroll fills with its background).
+    void resetPen(std::string& out);
     // The bytes that reprint the unchanged cells from the cursor up to column x of its row,
     // or false when they do not all carry the pen's colours.
     bool reprintBytes(int x, std::string& bytes) const;

@@ -147,6 +147,8 @@ void Screen::clear() {
     cursorY_ = 0;
     usedColumns_ = 0;
     usedRows_ = 0;
+    firstColumn_ = Columns;
+    firstRow_ = Rows;
 }
 
 const Cell& Screen::cell(int x, int y) const {
@@ -237,10 +239,11 @@ void Screen::put(char32_t ch) {
     if (width == 2) {
         at(x + 1, y) = Cell{U' ', 0, style_};
     }
-    // A blank in the default background shows nothing; anything else needs its place.
-    if (ch != U' ' || style_.bg != ColourDefault) {
+    if (isVisible(at(x, y))) {
         usedColumns_ = std::max(usedColumns_, x + width);
         usedRows_ = std::max(usedRows_, y + 1);
+        firstColumn_ = std::min(firstColumn_, x);
+        firstRow_ = std::min(firstRow_, y);
     }
 }
 

@@ -27,6 +27,12 @@ struct Cell {
     bool operator==(const Cell&) const = default;
 };
 
+// A blank in the default background shows nothing; anything else needs its place on the
+// terminal.
+constexpr bool isVisible(const Cell& cell) {
+    return cell.ch != U' ' || cell.style.bg != ColourDefault;
+}
+
 // Columns a code point takes: 2 for East Asian Wide and Fullwidth, 1 otherwise.
 int codePointWidth(char32_t ch);
 // Columns a UTF-8 text takes, escape sequences not counted.
@@ -55,6 +61,10 @@ class Screen {
     // shrink it.
     int usedColumns() const { return usedColumns_; }
     int usedRows() const { return usedRows_; }
+    // The leftmost column and the top row that a visible cell was written to since the last
+    // clear (the drawing's bounding box with usedColumns and usedRows); 0 when none was.
+    int firstColumn() const { return usedColumns_ > 0 ? firstColumn_ : 0; }
+    int firstRow() const { return usedRows_ > 0 ? firstRow_ : 0; }
     int cursorX() const { return cursorX_; }
     int cursorY() const { return cursorY_; }
     Style style() const { return style_; }
@@ -78,6 +88,8 @@ class Screen {
     Style style_;
     int usedColumns_ = 0;
     int usedRows_ = 0;
+    int firstColumn_ = Columns;
+    int firstRow_ = Rows;
 };
 
 }  // namespace tarnwick

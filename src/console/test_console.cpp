@@ -60,7 +60,7 @@ std::string TestConsole::takeOutput() {
 
 void TestConsole::flush() {
     applyDueResizes();
-    output_ += renderer_.frame(screen_, columns_, rows_);
+    output_ += renderer_.frame(screen_, view_.frame(screen_, columns_, rows_));
 }
 
 void TestConsole::flushBeforeWait() {
@@ -92,6 +92,7 @@ void TestConsole::printText(std::string_view text) {
 
 void TestConsole::clearScreen() {
     screen_.clear();
+    view_.showText();
     ++clearCount_;
 }
 

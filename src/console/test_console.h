@@ -13,6 +13,7 @@
 #include "console/console.h"
 #include "console/renderer.h"
 #include "console/screen.h"
+#include "console/view.h"
 
 namespace tarnwick {
 
@@ -65,6 +66,7 @@ class TestConsole : public Console {
     // --- Observation ---
     std::int64_t nowMs() const { return nowMs_; }
     const Screen& screen() const { return screen_; }
+    const View& view() const { return view_; }
     std::string row(int y) const { return screen_.rowText(y); }
     std::string textAt(int x, int y, int columns) const { return screen_.textAt(x, y, columns); }
     const std::vector<SoundStep>& sounds() const { return sounds_; }
@@ -85,6 +87,8 @@ class TestConsole : public Console {
     void clearScreen() override;
     void hideCursor() override {}
     void setTitle(std::string_view title) override { title_ = title; }
+    void showBoard(const BoardArea& area) override { view_.showBoard(area); }
+    void keepInSight(int x, int y) override { view_.keepInSight(x, y); }
     int readKey() override;
     bool keyWaiting() override;
     void sleepMs(int ms) override;
@@ -110,6 +114,7 @@ class TestConsole : public Console {
     void applyDueResizes();
 
     Screen screen_;
+    View view_;
     Renderer renderer_;
     std::string output_;
     int columns_;

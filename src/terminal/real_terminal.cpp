@@ -55,7 +55,7 @@ RealTerminal::~RealTerminal() {
 void RealTerminal::flush() {
     std::string bytes;
     bytes.swap(pending_);
-    bytes += renderer_.frame(screen_, columns_, rows_);
+    bytes += renderer_.frame(screen_, view_.frame(screen_, columns_, rows_));
     writeOut(bytes);
 }
 
@@ -173,6 +173,15 @@ void RealTerminal::printText(std::string_view text) {
 
 void RealTerminal::clearScreen() {
     screen_.clear();
+    view_.showText();
+}
+
+void RealTerminal::showBoard(const BoardArea& area) {
+    view_.showBoard(area);
+}
+
+void RealTerminal::keepInSight(int x, int y) {
+    view_.keepInSight(x, y);
 }
 
 void RealTerminal::hideCursor() {

@@ -16,6 +16,7 @@
 #include "console/console.h"
 #include "console/renderer.h"
 #include "console/screen.h"
+#include "console/view.h"
 #include "terminal/output_encoding.h"
 
 namespace tarnwick {
@@ -32,6 +33,8 @@ class RealTerminal : public Console {
     void clearScreen() override;
     void hideCursor() override;
     void setTitle(std::string_view title) override;
+    void showBoard(const BoardArea& area) override;
+    void keepInSight(int x, int y) override;
     int readKey() override;
     bool keyWaiting() override;
     void sleepMs(int ms) override;
@@ -65,6 +68,7 @@ class RealTerminal : public Console {
     static constexpr int OutputFd = 1;
 
     Screen screen_;
+    View view_;
     Renderer renderer_;
     std::string pending_;  // mode and title sequences for the next write
     std::string title_;

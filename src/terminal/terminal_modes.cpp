@@ -18,7 +18,9 @@ constexpr std::string_view LeaveSequence = "\x1b[m\x1b[?25h\x1b[?1049l\x1b[23;0t
 // A synchronized frame (the renderer's large frames); a terminal holds back what it shows
 // until the frame ends.
 constexpr std::string_view SyncedFrameStart = "\x1b[?2026h";
-constexpr std::string_view SyncedFrameEnd = "\x1b[?2026l";
+// Ends a frame cut short, and gives the scrolling region back to the whole screen, which the
+// frame may have narrowed to scroll the board's window.
+constexpr std::string_view CutFrameEnd = "\x1b[?2026l\x1b[r";
 
 termios savedModes{};
 volatile std::sig_atomic_t haveSavedModes = 0;
@@ -93,7 +95,7 @@ void leaveTerminal() noexcept {
     if (entered != 0) {
         entered = 0;
         if (frameUnderWay != 0) {
-            writeAll(terminalOutput, SyncedFrameEnd);
+            writeAll(terminalOutput, CutFrameEnd);
         }
         writeAll(terminalOutput, LeaveSequence);
     }

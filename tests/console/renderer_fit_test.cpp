@@ -2,12 +2,16 @@
 // ambiguous characters two columns wide.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
+#include <tuple>
 
 #include "board_fixture.h"
 #include "console/renderer.h"
 #include "console/screen_lines.h"
 #include "console/test_console.h"
+#include "console/view.h"
 #include "game/glyphs.h"
 #include "strict_terminal.h"
 
@@ -25,22 +29,23 @@ constexpr ScreenLine MenuLines[] = {
 };
 
 // Feeds everything the console sent since the last call into a fresh terminal of its size
-// and checks that the terminal shows the screen (with the notice where it does not fit).
+// and checks that the terminal shows what the view shows of the screen (with the notice
+// where it does not fit).
 StrictTerminal shownOn(TestConsole& console) {
     StrictTerminal terminal(console.columns(), console.rows());
     terminal.feed(console.takeOutput());
     EXPECT_EQ(terminal.faults(), "");
-    EXPECT_EQ(terminal.differencesFrom(console.screen()), "");
+    EXPECT_EQ(terminal.differencesFrom(console.screen(), console.view().lastFrame()), "");
     return terminal;
 }
 
 TEST(RendererSizeNotice, ShowsWhatFitsWithTheSizeNeededUntilTheTerminalGrows) {
-    TestConsole console(80, 24);
+    TestConsole console(60, 20);  // smaller than 80 x 24 and than the menu
     printLines(console, MenuLines);
     const StrictTerminal small = shownOn(console);
     EXPECT_EQ(small.rowText(14), std::string(43, ' ') + "1. 开始游戏");
-    EXPECT_EQ(small.rowText(23), "窗口太小啦！请放大到 88 列 23 行");
-    EXPECT_EQ(console.row(23), "");       // the game's drawing is untouched
+    EXPECT_EQ(small.rowText(19), "窗口太小啦！请放大到 80 列 23 行");
+    EXPECT_EQ(console.row(19), "");       // the game's drawing is untouched
     EXPECT_EQ(console.takeOutput(), "");  // an unchanged frame sends nothing
     printLines(console, MenuLines);       // nor does the same drawing again
     EXPECT_EQ(console.takeOutput(), "");
@@ -51,15 +56,19 @@ TEST(RendererSizeNotice, ShowsWhatFitsWithTheSizeNeededUntilTheTerminalGrows) {
     EXPECT_EQ(large.rowText(59), "");
     EXPECT_EQ(console.takeOutput(), "");
 
-    // Exactly the size needed is enough.
-    console.resize(88, 23);
-    EXPECT_EQ(shownOn(console).rowText(22), std::string(43, ' ') + "退出游戏请输入     0");
+    // Exactly the size needed is enough: the menu moves left by what the terminal lacks.
+    for (const auto& [columns, shift] : {std::pair{88, 0}, std::pair{80, 8}}) {
+        console.resize(columns, 23);
+        const StrictTerminal fitted = shownOn(console);
+        EXPECT_EQ(fitted.rowText(22), std::string(43 - shift, ' ') + "退出游戏请输入     0");
+        EXPECT_EQ(fitted.rowText(12), std::string(36 - shift, ' ') + "欢迎来到Tarnwick游戏");
+    }
 }
 
 TEST(RendererSizeNotice, FollowsTheDrawingAndIsCutToTheTerminal) {
     TestConsole console(100, 20);  // wide enough, too short
     printLines(console, MenuLines);
-    EXPECT_EQ(shownOn(console).rowText(19), "窗口太小啦！请放大到 88 列 23 行");
+    EXPECT_EQ(shownOn(console).rowText(19), "窗口太小啦！请放大到 80 列 23 行");
     // A new, smaller screen fits: the notice goes without a resize, and the row it held
     // shows the drawing again.
     console.clearScreen();
@@ -77,6 +86,103 @@ TEST(RendererSizeNotice, FollowsTheDrawingAndIsCutToTheTerminal) {
         const std::string expected = columns >= 20 ? "窗口太小啦！请放大到" : "窗口太";
         EXPECT_EQ(shownOn(console).rowText(4), expected) << columns;
     }
+}
+
+// Whether the player's cell shows on the terminal, at least the margin from the window's
+// edges where the board allows.
+::testing::AssertionResult playerInSight(const StrictTerminal& terminal, const ViewFrame& frame,
+                                         const testing::BoardFixture& board) {
+    const ViewRegion& window = frame.regions[0];
+    const int across = (2 * board.playerX - 2 - window.fromX) / 2;  // cells into the window
+    const int down = board.playerY - 1 - window.fromY;
+    const int cellsAcross = window.columns / 2;
+    const bool clear =
+        (across >= View::Margin || window.fromX == 0) &&
+        (cellsAcross - 1 - across >= View::Margin ||
+         window.fromX / 2 + cellsAcross == board.size) &&
+        (down >= View::Margin || window.fromY == 0) &&
+        (window.rows - 1 - down >= View::Margin || window.fromY + window.rows == board.size);
+    if (across < 0 || across >= cellsAcross || down < 0 || down >= window.rows || !clear ||
+        terminal.cell(window.left + 2 * across, window.top + down).ch != U'〇') {
+        return ::testing::AssertionFailure()
+               << "player " << board.playerX << "," << board.playerY << " window from "
+               << window.fromX << "," << window.fromY << " " << window.columns << "x"
+               << window.rows;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// A player walking a large board through the window, with redraws, a text screen between
+// them, a panel that grows and resizes: every frame reaches the terminal exactly, scrolls
+// and erases included, and the player stays in sight.
+TEST(RendererView, AWalkThroughTheWindowAlwaysReachesTheTerminal) {
+    constexpr std::pair<int, int> Sizes[] = {{80, 24}, {90, 30}, {100, 40}, {60, 20}};
+    constexpr BoardArea Area{0, 0, 45, 45, 2};
+    int scrolls = 0;
+    for (const bool wide : {false, true}) {
+        for (unsigned seed = 1; seed <= 6; ++seed) {
+            std::minstd_rand random(seed);
+            testing::BoardFixture board = testing::carveBoard(45, seed, 10, 18);
+            Screen screen;
+            View view;
+            Renderer renderer;
+            renderer.setAmbiguousWide(wide);
+            auto [columns, rows] = Sizes[0];
+            StrictTerminal terminal(columns, rows, wide);
+            bool textShown = true;
+            int direction = 3;
+            for (int step = 0; step < 300; ++step) {
+                if (textShown) {
+                    testing::drawBoard(screen, board);
+                    view.showBoard(Area);
+                    textShown = false;
+                }
+                screen.moveTo(2 * board.playerX - 2, board.playerY - 1);
+                screen.print(GlyphEmpty);
+                if (random() % 8 == 0) {
+                    direction = static_cast<int>(random() % 4);  // runs, then a turn
+                }
+                board.playerX = std::clamp(board.playerX + (direction - 1) % 2, 1, 45);
+                board.playerY = std::clamp(board.playerY + (direction - 2) % 2, 1, 45);
+                screen.moveTo(2 * board.playerX - 2, board.playerY - 1);
+                screen.print(GlyphPlayer);
+                view.keepInSight(2 * board.playerX - 2, board.playerY - 1);
+                switch (random() % 60) {
+                    case 0:  // a text screen, the board back at the next step
+                        screen.clear();
+                        view.showText();
+                        for (const ScreenLine& line : MenuLines) {
+                            screen.moveTo(line.column, line.row);
+                            screen.print(line.text);
+                        }
+                        textShown = true;
+                        break;
+                    case 1:
+                        std::tie(columns, rows) = Sizes[random() % std::size(Sizes)];
+                        terminal = StrictTerminal(columns, rows, wide);
+                        renderer.invalidate();
+                        break;
+                    case 2:  // more lives widen the panel
+                        screen.moveTo(98 + 19 + 2 * static_cast<int>(random() % 12), 5);
+                        screen.print(GlyphLife);
+                        break;
+                    default:
+                        break;
+                }
+                const ViewFrame frame = view.frame(screen, columns, rows);
+                terminal.feed(renderer.frame(screen, frame));
+                scrolls += frame.scroll.by != 0 ? 1 : 0;
+                SCOPED_TRACE("wide " + std::to_string(wide) + " seed " + std::to_string(seed) +
+                             " step " + std::to_string(step));
+                ASSERT_EQ(terminal.faults(), "");
+                ASSERT_EQ(terminal.differencesFrom(screen, frame), "");
+                if (!textShown && frame.needColumns == 0 && !frame.identity) {
+                    ASSERT_TRUE(playerInSight(terminal, frame, board));
+                }
+            }
+        }
+    }
+    EXPECT_GT(scrolls, 100);
 }
 
 std::size_t countOf(const std::string& text, std::string_view part) {

@@ -1,5 +1,6 @@
 #include "strict_terminal.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "console/ambiguous_width.h"
@@ -35,7 +36,8 @@ StrictTerminal::StrictTerminal(int columns, int rows, bool ambiguousWide)
     : columns_(columns),
       rows_(rows),
       ambiguousWide_(ambiguousWide),
-      cells_(static_cast<std::size_t>(columns) * rows) {
+      cells_(static_cast<std::size_t>(columns) * rows),
+      marginBottom_(rows - 1) {
     // Whatever the terminal held before the first clear is unknown.
     for (Cell& c : cells_) {
         c.ch = Undefined;
@@ -51,6 +53,11 @@ void StrictTerminal::feed(std::string_view bytes) {
     while (pos < bytes.size()) {
         const auto c = static_cast<unsigned char>(bytes[pos]);
         if (c == 0x1b) {
+            if (pos + 1 < bytes.size() && (bytes[pos + 1] == 'D' || bytes[pos + 1] == 'M')) {
+                escape(bytes[pos + 1]);
+                pos += 2;
+                continue;
+            }
             if (pos + 1 >= bytes.size() || bytes[pos + 1] != '[') {
                 fault("escape that is not a control sequence");
                 return;
@@ -68,11 +75,12 @@ void StrictTerminal::feed(std::string_view bytes) {
         } else if (c == '\r') {
             x_ = 0;
             pendingWrap_ = false;
+            columnKnown_ = true;
             ++pos;
         } else if (c == '\n') {
             // Whether the terminal adds a carriage return is not known: a line feed must come
             // at the start of a line.
-            if (x_ != 0 || y_ + 1 >= rows_) {
+            if (x_ != 0 || y_ + 1 >= rows_ || y_ == marginBottom_) {
                 fault("line feed not at the start of a line, or at the bottom");
             }
             ++y_;
@@ -102,6 +110,12 @@ void StrictTerminal::control(std::string_view params, char final) {
     const auto n = numbers(params);
     const int first = n[0] == 0 ? 1 : n[0];
     const int second = n.size() > 1 && n[1] != 0 ? n[1] : 1;
+    if (edit(params, final, first)) {
+        return;
+    }
+    if (final != 'H' && final != 'G' && !columnKnown_) {
+        fault("relative move from an unknown column");
+    }
     switch (final) {
         case 'H':
             y_ = first - 1;
@@ -134,12 +148,86 @@ void StrictTerminal::control(std::string_view params, char final) {
             fault(std::string("unexpected control sequence ") + final);
             return;
     }
+    columnKnown_ = columnKnown_ || final == 'H' || final == 'G';
     if (final != 'H' && final != 'G' && pendingWrap_) {
         fault("relative move from the pending-wrap state");
     }
     pendingWrap_ = false;
     if (x_ < 0 || y_ < 0 || x_ >= columns_ || y_ >= rows_) {
         fault("cursor moved off the screen");
+    }
+}
+
+void StrictTerminal::escape(char final) {
+    if (pendingWrap_) {
+        fault("index from the pending-wrap state");
+    }
+    const int edge = final == 'D' ? marginBottom_ : marginTop_;
+    const int step = final == 'D' ? 1 : -1;
+    if (y_ == edge) {
+        scrollRows(marginTop_, -step);
+    } else if (y_ + step >= 0 && y_ + step < rows_) {
+        y_ += step;
+    }
+}
+
+void StrictTerminal::scrollRows(int from, int by) {
+    const Cell blank{U' ', 1, {ColourDefault, pen_.bg}};
+    const int height = marginBottom_ - from + 1;
+    by = std::clamp(by, -height, height);
+    std::vector<Cell> moved(cells_);
+    for (int y = from; y <= marginBottom_; ++y) {
+        const int source = y - by;
+        for (int x = 0; x < columns_; ++x) {
+            moved[static_cast<std::size_t>(y) * columns_ + x] =
+                source >= from && source <= marginBottom_ ? cell(x, source) : blank;
+        }
+    }
+    cells_ = std::move(moved);
+}
+
+bool StrictTerminal::edit(std::string_view params, char final, int count) {
+    switch (final) {
+        case 'r': {
+            const auto n = numbers(params);
+            const int top = n[0] == 0 ? 0 : n[0] - 1;
+            const int bottom = n.size() > 1 && n[1] != 0 ? n[1] - 1 : rows_ - 1;
+            if (top >= bottom || bottom >= rows_) {
+                fault("scrolling region out of range");
+                return true;
+            }
+            marginTop_ = top;
+            marginBottom_ = bottom;
+            x_ = 0;
+            y_ = 0;
+            pendingWrap_ = false;
+            columnKnown_ = true;
+            return true;
+        }
+        case 'L':
+        case 'M':
+            if (pendingWrap_ || y_ < marginTop_ || y_ > marginBottom_) {
+                fault("line insert or delete outside the scrolling region");
+            }
+            scrollRows(y_, final == 'L' ? count : -count);
+            columnKnown_ = false;
+            return true;
+        case 'K':
+            if (!params.empty() && params != "0") {
+                fault("erase other than to the end of the row");
+            }
+            if (pendingWrap_ || !columnKnown_) {
+                fault("erase from the pending-wrap state or an unknown column");
+            }
+            if (x_ > 0 && at(x_, y_).width == 0) {
+                at(x_ - 1, y_) = Cell{Undefined, 1, {}};
+            }
+            for (int x = x_; x < columns_; ++x) {
+                at(x, y_) = Cell{U' ', 1, {ColourDefault, pen_.bg}};
+            }
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -167,6 +255,9 @@ int StrictTerminal::widthOf(char32_t ch) const {
 
 void StrictTerminal::print(char32_t ch) {
     const int width = widthOf(ch);
+    if (!columnKnown_) {
+        fault("print at an unknown column");
+    }
     if (pendingWrap_) {
         fault("print that wraps to the next line");
         return;
@@ -193,14 +284,14 @@ void StrictTerminal::print(char32_t ch) {
     }
 }
 
-std::string StrictTerminal::compareCell(const Screen& screen, int& x, int y) const {
-    Cell want = screen.cell(x, y);
+std::string StrictTerminal::compareCell(const std::vector<Cell>& row, int& x, int y) const {
+    Cell want = row[static_cast<std::size_t>(x)];
     if (x == columns_ - 1 && want.width == 2) {
         want = Cell{U' ', 1, want.style};
     }
     const Cell& have = cell(x, y);
     if (ambiguousWide_ && want.width == 1 && narrowStandIn(want.ch) != 0) {
-        const Cell& padding = screen.cell(x + 1, y);
+        const Cell padding = x + 1 < columns_ ? row[static_cast<std::size_t>(x) + 1] : Cell{};
         const bool overPadding =
             have.ch == want.ch && have.width == 2 && (padding.ch == want.ch || padding.ch == U' ');
         const bool standIn = have.ch < 0x80 && have.width == 1;
@@ -219,13 +310,19 @@ std::string StrictTerminal::compareCell(const Screen& screen, int& x, int y) con
 }
 
 std::string StrictTerminal::differencesFrom(const Screen& screen) const {
+    return differencesFrom(screen, plainFrame(screen, columns_, rows_));
+}
+
+std::string StrictTerminal::differencesFrom(const Screen& screen, const ViewFrame& frame) const {
     std::string out;
-    const bool tooSmall = screen.usedColumns() > columns_ || screen.usedRows() > rows_;
+    const bool tooSmall = frame.needColumns > 0;
     const int shownRows = tooSmall ? rows_ - 1 : rows_;
     int count = 0;
+    std::vector<Cell> row;
     for (int y = 0; y < shownRows; ++y) {
+        composeViewRow(screen, frame, y, row);
         for (int x = 0; x < columns_ && count < 5;) {
-            const std::string difference = compareCell(screen, x, y);
+            const std::string difference = compareCell(row, x, y);
             if (!difference.empty()) {
                 out += difference;
                 ++count;
@@ -234,7 +331,7 @@ std::string StrictTerminal::differencesFrom(const Screen& screen) const {
     }
     if (tooSmall) {
         // The notice, whole, or cut where its next character would not fit.
-        const std::string notice = sizeNoticeText(screen.usedColumns(), screen.usedRows());
+        const std::string notice = sizeNoticeText(frame.needColumns, frame.needRows);
         const std::string shown = rowText(rows_ - 1);
         std::size_t next = notice.find_first_not_of(' ', shown.size());
         if (next != std::string::npos) {

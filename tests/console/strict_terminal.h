@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "console/screen.h"
+#include "console/view_frame.h"
 
 namespace tarnwick::testing {
 
@@ -32,17 +33,27 @@ class StrictTerminal {
     // the first differences. Drawing ambiguous characters wide, the terminal must show each
     // of them over its padding, or a one-column ASCII stand-in.
     std::string differencesFrom(const Screen& screen) const;
+    // The same for what the view's frame shows of the screen.
+    std::string differencesFrom(const Screen& screen, const ViewFrame& frame) const;
     // The characters of a row, trailing blanks removed.
     std::string rowText(int y) const;
 
   private:
     void control(std::string_view params, char final);
+    // ESC followed by one byte: IND and RI.
+    void escape(char final);
+    // Moves the rows of the scrolling region from `from` down by `by` rows (up when
+    // negative); the rows that come in are blank in the pen's background.
+    void scrollRows(int from, int by);
+    // Edits that act at the cursor: scrolls, line inserts and deletes, erases.
+    bool edit(std::string_view params, char final, int count);
     void sgr(std::string_view params);
     void print(char32_t ch);
     void fault(const std::string& what);
     int widthOf(char32_t ch) const;
-    // The differences of one cell; `x` skips the cells the comparison has covered.
-    std::string compareCell(const Screen& screen, int& x, int y) const;
+    // The differences of one cell of a row that should show `want`; `x` skips the cells the
+    // comparison has covered.
+    std::string compareCell(const std::vector<Cell>& want, int& x, int y) const;
     Cell& at(int x, int y) { return cells_[static_cast<std::size_t>(y) * columns_ + x]; }
 
     int columns_;
@@ -52,6 +63,9 @@ class StrictTerminal {
     int x_ = 0;
     int y_ = 0;
     bool pendingWrap_ = false;
+    bool columnKnown_ = true;  // line inserts and deletes leave the column to the terminal
+    int marginTop_ = 0;
+    int marginBottom_;
     Style pen_;
     std::string faults_;
 };

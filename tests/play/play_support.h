@@ -72,6 +72,8 @@ class QuietPilotConsole : public Console {
     void clearScreen() override {}
     void hideCursor() override {}
     void setTitle(std::string_view) override {}
+    void showBoard(const BoardArea&) override {}
+    void keepInSight(int, int) override {}
     int readKey() override { return pilot_.nextKey(); }
     bool keyWaiting() override { return true; }
     void sleepMs(int) override {}
