@@ -29,9 +29,11 @@ int boardHeight(const GameState& state);
 // Whether (x, y) is a cell of the board: 1..boardWidth x 1..boardHeight.
 bool onBoard(const GameState& state, int x, int y);
 
-// Board cell (x, y), both from 1, is drawn at screen column 2x - 2, row y - 1.
+// Board cell (x, y), both from 1, is drawn at screen column 2x - 2, row y - 1: a cell is two
+// columns wide.
+inline constexpr int CellColumns = 2;
 constexpr int cellColumn(int x) {
-    return 2 * x - 2;
+    return CellColumns * (x - 1);
 }
 constexpr int cellRow(int y) {
     return y - 1;

@@ -47,9 +47,20 @@ std::string livesLine(int lives) {
 
 }  // namespace
 
+void showBoardArea(Game& game) {
+    game.console.showBoard(BoardArea{cellColumn(1), cellRow(1), boardWidth(game.state),
+                                     boardHeight(game.state), CellColumns});
+}
+
+void drawPlayer(Game& game, int x, int y) {
+    drawAtCell(game, x, y, GlyphPlayer);
+    game.console.keepInSight(cellColumn(x), cellRow(y));
+}
+
 void redrawBoard(Game& game) {
     const GameState& state = game.state;
     game.console.clearScreen();
+    showBoardArea(game);
     for (int y = 1; y <= boardHeight(state); ++y) {
         for (int x = 1; x <= boardWidth(state); ++x) {
             const std::string_view glyph = glyphOf(state.maze[x][y]);
@@ -58,7 +69,7 @@ void redrawBoard(Game& game) {
             }
         }
     }
-    drawAtCell(game, state.playerX, state.playerY, GlyphPlayer);
+    drawPlayer(game, state.playerX, state.playerY);
     drawStatusPanel(game);
 }
 

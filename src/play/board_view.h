@@ -16,6 +16,10 @@ constexpr int panelColumn(const GameState& state) {
 // and the shop show the same line.
 std::string equipmentLine(const GameState& state);
 
+// Tells the console where the board stands, after the screen was cleared for it.
+void showBoardArea(Game& game);
+// Draws the player at the cell, and has the console keep that cell in sight.
+void drawPlayer(Game& game, int x, int y);
 // Clears the screen and paints every cell, the player and the panel.
 void redrawBoard(Game& game);
 // Repaints the panel: lives, coins, mode, equipment and, in endless mode, levels cleared.

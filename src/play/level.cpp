@@ -96,15 +96,18 @@ void setupLevel(Game& game) {
         state.timeLeftMs = timeBudgetFor(state.sizeFactor);
     }
     game.console.hideCursor();
+    if (!rules.fixedBoard) {
+        keepCarvedSize(state);
+    }
+    showBoardArea(game);
     if (rules.fixedBoard) {
         buildPictureMaze(game);
     } else {
-        keepCarvedSize(state);
         buildCarvedMaze(game);
     }
     state.playerX = StartX;
     state.playerY = StartY;
-    drawAtCell(game, StartX, StartY, GlyphPlayer);
+    drawPlayer(game, StartX, StartY);
     placeMonsters(game);
     placeCoins(game);
     drawStatusPanel(game);

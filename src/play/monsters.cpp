@@ -66,7 +66,7 @@ void catchPlayer(Game& game) {
     drawAtCell(game, state.playerX, state.playerY, GlyphCaught);
     state.playerX = StartX;
     state.playerY = StartY;
-    drawAtCell(game, StartX, StartY, GlyphPlayer);
+    drawPlayer(game, StartX, StartY);
     drawStatusPanel(game);
     lifeLostCue(game.console);
 }

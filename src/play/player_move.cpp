@@ -93,7 +93,7 @@ bool movePlayer(Game& game, bool move) {
     if (modeRules(state.mode).resolvesCells && !resolveCell(game)) {
         return false;
     }
-    drawAtCell(game, state.playerX, state.playerY, GlyphPlayer);
+    drawPlayer(game, state.playerX, state.playerY);
     return true;
 }
 

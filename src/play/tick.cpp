@@ -26,7 +26,7 @@ int autoWalk(Game& game) {
     GameState& state = game.state;
     state.pathLength = findPath(game);
     for (int i = 1; i <= state.pathLength; ++i) {
-        drawAtCell(game, state.pathX[i], state.pathY[i], GlyphPlayer);
+        drawPlayer(game, state.pathX[i], state.pathY[i]);
         game.console.sleepMs(WalkStepMs);
         drawAtCell(game, state.pathX[i], state.pathY[i], GlyphEmpty);
     }

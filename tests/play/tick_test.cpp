@@ -173,6 +173,31 @@ TEST_F(TickTest, PauseResumesWithoutMovingOrLeavesWithEverythingKept) {
     EXPECT_EQ(game.state.alive, 1);
 }
 
+// On an 80 x 24 terminal the game tells the view where its board stands and where the player
+// is: the window comes down with the player, and keeps its place over the shop's redraw.
+TEST(SmallTerminal, TheWindowFollowsThePlayerDownAndStaysAfterTheShop) {
+    TestConsole console(80, 24);
+    Game game(console);
+    game.state.mode = ModeWarGod;
+    game.state.mazeWidth = game.state.mazeHeight = 45;
+    game.state.monsterCount = 0;
+    console.setRandomFallback(7);
+    setupLevel(game);
+    for (int tick = 0; tick < 30; ++tick) {
+        console.pushKey('s', console.nowMs());
+        ASSERT_EQ(gameTick(game), 1);
+        // The player's row is at most 24 - 1 - 3 rows below the window's top.
+        EXPECT_EQ(console.view().cameraY(), std::max(0, game.state.playerY - 1 - 20));
+    }
+    EXPECT_EQ(console.view().cameraY(), 11);
+    console.pushKeys("px", console.nowMs());
+    ASSERT_EQ(gameTick(game), 1);
+    console.takeOutput();
+    const ViewFrame& frame = console.view().lastFrame();
+    EXPECT_EQ(frame.regionCount, 2);  // the window and the panel
+    EXPECT_EQ(frame.regions[0].fromY, 11);
+}
+
 // At size factor 1 the clock starts at 55000 ms and loses 100 ms per tick.
 TEST(TimedMode, CountdownShowsSecondsAndRunsOutOnTheTick551) {
     TestConsole console;
