@@ -1,9 +1,12 @@
 #include "e2e_support.h"
 
+#include "console/screen.h"
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -57,8 +60,48 @@ void awaitText(PtySession& session, int x, int y, std::string_view text,
         << screenOf(session);
 }
 
+std::optional<std::pair<int, int>> findText(const PtySession& session, std::string_view text) {
+    const std::string screen = session.screenText();
+    const auto at = screen.find(text);
+    if (at == std::string::npos) {
+        return std::nullopt;
+    }
+    const auto rowStart = screen.rfind('\n', at) + 1;  // npos + 1 is 0
+    const int row = static_cast<int>(std::count(screen.begin(), screen.begin() + at, '\n'));
+    return std::pair{displayWidth(std::string_view(screen).substr(rowStart, at - rowStart)), row};
+}
+
+void checkPlayAtEachFrame(PtySession& session, std::string modeName) {
+    const std::string modeLine = "当前模式为：" + (modeName.empty() ? "" : " " + modeName);
+    session.checkEachFrame([&session, modeLine, failed = false]() mutable {
+        const std::string screen = session.screenText();
+        if (failed || screen.find("当前金币") == std::string::npos) {
+            return;
+        }
+        const auto lives = findText(session, "当前生命值：");
+        const auto player = screen.find("〇");
+        const bool inSight =
+            player != std::string::npos && screen.find("〇", player + 1) == std::string::npos;
+        const bool panelWhole =
+            lives && shows(session, lives->first, lives->second + 2, "当前金币 ￥：  ") &&
+            shows(session, lives->first, lives->second + 4, modeLine) &&
+            session.row(lives->second + 4).ends_with(modeLine) &&
+            shows(session, lives->first, lives->second + 6, "当前已装备");
+        if (!inSight || !panelWhole) {
+            failed = true;
+            ADD_FAILURE() << (inSight ? "the panel is not whole"
+                                      : "the player is not in sight once")
+                          << "\n"
+                          << screenOf(session);
+        }
+    });
+}
+
 void awaitMainMenu(PtySession& session) {
-    awaitText(session, 43, 22, "退出游戏请输入     0");
+    // At column 43, or moved left on a terminal narrower than the menu.
+    ASSERT_TRUE(session.waitUntil([&] {
+        return session.row(22).ends_with("退出游戏请输入     0");
+    })) << screenOf(session);
 }
 
 void changeSetting(PtySession& session, std::string_view keys) {

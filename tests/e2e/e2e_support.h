@@ -3,8 +3,10 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "menu_checks.h"
 #include "pty_session.h"
@@ -39,6 +41,14 @@ void awaitMainMenu(PtySession& session);
 // From the main menu through the settings menu and back: the settings menu's key and the
 // submenu's keys.
 void changeSetting(PtySession& session, std::string_view keys);
+
+// Where the text first stands on the screen: its column and row.
+std::optional<std::pair<int, int>> findText(const PtySession& session, std::string_view text);
+
+// From now on, at every frame that shows the play screen: the player is in sight, once, and
+// the panel's lines are whole, at one column, with the mode's name. A fault fails the test
+// once, with the screen.
+void checkPlayAtEachFrame(PtySession& session, std::string modeName);
 
 // Waits for the main menu, quits with key 0 and checks that the program exits with status 0.
 void quitFromMenu(PtySession& session);

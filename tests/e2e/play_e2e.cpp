@@ -23,6 +23,14 @@ constexpr Colours Red{1, -1};
 // the auto-walk takes 9 s.
 constexpr const char* ShortWalkDay = "@2024-01-30 00:00:00";
 
+int occurrences(const std::string& text, std::string_view what) {
+    int count = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
 // How often a glyph stands on the board of a size, one glyph per two-column cell.
 int glyphsOnBoard(const PtySession& session, int size, std::string_view glyph) {
     int count = 0;
@@ -74,11 +82,16 @@ TEST(PlayE2e, ADefaultGamePausesAndReturnsToTheMainMenu) {
     quitFromMenu(session);
 }
 
+// On 80 x 24 the 25 rows of the board are seen through the window, which follows the walk.
 TEST(PlayE2e, AnAutoWalkGameEndsOnItsVictoryScreenAndReturnsToTheMenu) {
     FixedClock clock(ShortWalkDay);
-    PtySession session;
+    SessionOptions options;
+    options.columns = 80;
+    options.rows = 24;
+    PtySession session(options);
     START_OR_SKIP(session);
     changeSetting(session, "22");  // mode settings, auto-walk
+    checkPlayAtEachFrame(session, "自走模式");
     session.sendKeys("1");
     awaitText(session, 58, 9, "当前模式为： 自走模式");
     // The walk takes 200 ms per cell of the way, then the tune 3.3 s. The player is seen on
@@ -94,6 +107,81 @@ TEST(PlayE2e, AnAutoWalkGameEndsOnItsVictoryScreenAndReturnsToTheMenu) {
     EXPECT_EQ(session.colours(43, 22), BlueOnYellow);
     session.sendKeys("x");
     quitFromMenu(session);
+}
+
+// A 45 x 45 board, walked in war-god mode along its frame (where no monster can step) from the
+// entrance to the exit: begun on 160 x 60, most of it on 80 x 24 through the window, and back.
+TEST(PlayE2e, AWarGodWalkOverTheLargestBoardFollowsThePlayerThroughResizes) {
+    FixedClock clock;
+    SessionOptions options;
+    options.columns = 160;
+    options.rows = 60;
+    PtySession session(options);
+    START_OR_SKIP(session);
+    changeSetting(session, "16x");  // size factor 6
+    changeSetting(session, "24");   // war-god mode
+    session.sendKeys("1w" + std::string(10, 'd'));
+    awaitText(session, 22, 0, "〇");
+    session.resize(80, 24);
+    // The panel moves to the right edge; the window takes the 28 whole cells left of it.
+    awaitText(session, 59, 9, "当前模式为： 战神模式");
+    checkPlayAtEachFrame(session, "战神模式");
+    session.sendKeys(std::string(33, 'd') + std::string(43, 's'));
+    // On the exit, in the window's bottom-right part, once every key is taken.
+    const auto arrived = [&] {
+        return session.pendingInput() == 0 && shows(session, 54, 22, "〇");
+    };
+    ASSERT_TRUE(session.waitUntil(arrived, 20s)) << screenOf(session);
+    session.settle(300ms);
+    EXPECT_TRUE(arrived()) << screenOf(session);
+    session.checkEachFrame(nullptr);
+    session.resize(160, 60);
+    awaitText(session, 88, 43, "〇");
+    EXPECT_TRUE(shows(session, 98, 9, "当前模式为： 战神模式")) << screenOf(session);
+    session.sendKeys("00");
+    quitFromMenu(session);
+}
+
+// The picture maze's exit is walled in: the walk takes the shortest way (found once on the
+// layout) to the cell nearest the bottom-right corner that the start reaches, 102 steps, and
+// moves the window both ways. A monster that catches the player sends it back to the start,
+// and the walk begins again.
+TEST(PlayE2e, ThePictureMazeIsWalkedThroughTheWindow) {
+    FixedClock clock;
+    SessionOptions options;
+    options.columns = 80;
+    options.rows = 24;
+    PtySession session(options);
+    START_OR_SKIP(session);
+    changeSetting(session, "39");  // nine lives
+    changeSetting(session, "25");  // the picture maze
+    checkPlayAtEachFrame(session, "");
+    session.sendKeys("1");
+    ASSERT_TRUE(session.waitForText("当前金币 ￥：  10")) << screenOf(session);
+    std::string walk;
+    for (const std::string_view run :
+         {"3s", "1d", "10s", "1d", "9s", "2d", "11s", "4d", "2w", "9d",  "2w",
+          "9d", "1w", "6d",  "1w", "1d", "1w", "1d",  "1w", "5d", "10s", "12d"}) {
+        walk.append(static_cast<std::size_t>(std::stoi(std::string(run))), run.back());
+    }
+    const auto lives = [&] { return occurrences(session.screenText(), "●"); };
+    int livesBefore = lives();
+    session.sendKeys(walk);
+    for (int wait = 0; wait < 20; ++wait) {
+        session.waitUntil([&] { return lives() < livesBefore || session.pendingInput() == 0; },
+                          30s);
+        session.settle(300ms);
+        if (lives() < livesBefore) {
+            session.flushInput();  // caught: the player is at the start while the cue sounds
+            session.settle(1s);
+            livesBefore = lives();
+            session.sendKeys(walk);
+        } else if (session.pendingInput() == 0) {
+            break;
+        }
+    }
+    // The window's 24 cells end at the board's right edge; the player stands 22 cells in.
+    awaitText(session, 44, 20, "〇");
 }
 
 }  // namespace

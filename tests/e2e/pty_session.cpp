@@ -184,8 +184,27 @@ bool PtySession::pump(std::chrono::milliseconds wait) {
             continue;
         }
         // EAGAIN: all read for now; EIO or 0: the game closed its side.
-        return got < 0 && errno == EAGAIN;
+        const bool open = got < 0 && errno == EAGAIN;
+        if (open && frameCheck_ && !insideFrame()) {
+            frameCheck_();
+        }
+        return open;
     }
+}
+
+bool PtySession::insideFrame() {
+    constexpr std::string_view Start = "\x1b[?2026h";
+    constexpr std::string_view End = "\x1b[?2026l";
+    const std::string_view unseen = std::string_view(output_).substr(
+        framesScanned_ > Start.size() ? framesScanned_ - Start.size() : 0);
+    const auto start = unseen.rfind(Start);
+    const auto end = unseen.rfind(End);
+    if (start != std::string_view::npos || end != std::string_view::npos) {
+        inFrame_ =
+            end == std::string_view::npos || (start != std::string_view::npos && start > end);
+    }
+    framesScanned_ = output_.size();
+    return inFrame_;
 }
 
 void PtySession::feed(std::string_view bytes) {

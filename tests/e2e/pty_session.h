@@ -67,6 +67,9 @@ class PtySession {
     bool waitForText(std::string_view text, std::chrono::milliseconds timeout = 5s);
     // Reads whatever output arrives within the time.
     void settle(std::chrono::milliseconds time = 200ms);
+    // Calls the check after each run of output read, when it does not end inside a
+    // synchronized frame: at each frame the game sends, unless several come at once.
+    void checkEachFrame(std::function<void()> check) { frameCheck_ = std::move(check); }
 
     // The screen: rows as text (trailing blanks removed), the text at a position, colours.
     std::string row(int y) const;
@@ -109,6 +112,8 @@ class PtySession {
     // Reads what is available within `wait`; false when the pty has no more to give.
     bool pump(std::chrono::milliseconds wait);
     static int onTermProp(int prop, void* value, void* user);
+    // Whether the output read so far ends inside a synchronized frame.
+    bool insideFrame();
     // Passes output to the emulator, decoded, and answers the queries in it.
     void feed(std::string_view bytes);
     int slave();
@@ -128,6 +133,9 @@ class PtySession {
     bool cursorVisible_ = true;
     std::string title_;
     std::string output_;
+    std::function<void()> frameCheck_;
+    std::size_t framesScanned_ = 0;  // output_ looked at for synchronized frames up to here
+    bool inFrame_ = false;
 };
 
 }  // namespace tarnwick::e2e
