@@ -88,28 +88,22 @@ TEST(RendererSizeNotice, FollowsTheDrawingAndIsCutToTheTerminal) {
     }
 }
 
-// Whether the player's cell shows on the terminal, at least the margin from the window's
-// edges where the board allows.
-::testing::AssertionResult playerInSight(const StrictTerminal& terminal, const ViewFrame& frame,
-                                         const testing::BoardFixture& board) {
+// Whether the player shows on the terminal, at least the margin from the window's edges
+// where the board allows.
+bool playerInSight(const StrictTerminal& terminal, const ViewFrame& frame,
+                   const testing::BoardFixture& board) {
     const ViewRegion& window = frame.regions[0];
-    const int across = (2 * board.playerX - 2 - window.fromX) / 2;  // cells into the window
+    const int across = board.playerX - 1 - window.fromX / 2;  // cells into the window
     const int down = board.playerY - 1 - window.fromY;
-    const int cellsAcross = window.columns / 2;
-    const bool clear =
-        (across >= View::Margin || window.fromX == 0) &&
-        (cellsAcross - 1 - across >= View::Margin ||
-         window.fromX / 2 + cellsAcross == board.size) &&
-        (down >= View::Margin || window.fromY == 0) &&
-        (window.rows - 1 - down >= View::Margin || window.fromY + window.rows == board.size);
-    if (across < 0 || across >= cellsAcross || down < 0 || down >= window.rows || !clear ||
-        terminal.cell(window.left + 2 * across, window.top + down).ch != U'〇') {
-        return ::testing::AssertionFailure()
-               << "player " << board.playerX << "," << board.playerY << " window from "
-               << window.fromX << "," << window.fromY << " " << window.columns << "x"
-               << window.rows;
-    }
-    return ::testing::AssertionSuccess();
+    const int cells = window.columns / 2;
+    const auto clear = [&](int before, int after, int first, int length) {
+        return (before >= View::Margin || first == 0) &&
+               (after >= View::Margin || first + length == board.size);
+    };
+    return across >= 0 && across < cells && down >= 0 && down < window.rows &&
+           clear(across, cells - 1 - across, window.fromX / 2, cells) &&
+           clear(down, window.rows - 1 - down, window.fromY, window.rows) &&
+           terminal.cell(window.left + 2 * across, window.top + down).ch == U'〇';
 }
 
 // A player walking a large board through the window, with redraws, a text screen between

@@ -107,6 +107,11 @@ CORPUS = {
     "resize_game": header(80, 24, ambiguous_wide=True, every_frame=True) + keys("1")
     + keys("dd", 100) + resize(30, 10) + keys("ss", 100) + resize(300, 120) + keys("dd", 100)
     + resize(1, 1) + keys("0x", 100) + keys("000"),
+    # Every screen on 80 x 24: the menus moved into it, and a war-god walk over the largest
+    # board through the window that follows the player, across and down, then the shop.
+    "small_terminal_walk": header(80, 24, every_frame=True) + keys("3x") + keys("216x")
+    + mode(4) + keys("1") + keys("w" + "d" * 44 + "s" * 43 + "a" * 20, 100) + keys("p2x")
+    + keys("000"),
     # A timed game left alone until its clock runs out: the defeat screen.
     "defeat": header(100, 30, 7) + keys("1") + wait(60000) + keys("x0") + keys("0"),
     # Endless mode on a board chosen by its random values: with every value 0 the carving starts

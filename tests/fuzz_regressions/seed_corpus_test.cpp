@@ -45,6 +45,7 @@ constexpr SeedInput SeedInputs[] = {
     {"help", "用尽快的方式躲避怪兽！走出迷宫！加油！胜利属于你！"},
     {"about", "Tarnwick小游戏"},
     {"resize_game", "游戏已暂停，按 0 返回主菜单"},
+    {"small_terminal_walk", "当前模式为： 战神模式"},
     {"defeat", "YOU LOSE !!!"},
     {"endless_exit", "你已经闯过 1 关"},
     {"chosen_randoms", "当前模式为： 限时模式"},
