@@ -28,10 +28,12 @@ std::string Renderer::frame(const Screen& screen, int columns, int rows) {
 
 std::string Renderer::frame(const Screen& screen, const ViewFrame& view) {
     std::string out;
+    bool scrolled = false;
     if (!valid_ || view.columns != columns_ || view.rows != rows_) {
         startOver(out, view.columns, view.rows);
     } else if (view.scroll.by != 0) {
         scroll(out, view.scroll);
+        scrolled = true;
     }
     const bool notice = view.needColumns > 0;
     for (int y = 0; y < rows_; ++y) {
@@ -42,7 +44,8 @@ std::string Renderer::frame(const Screen& screen, const ViewFrame& view) {
         }
         paintRow(out, y, !view.identity);
     }
-    if (out.size() > SyncThreshold) {
+    // A scroll is always shown together with the rows it brought in and the panel it moved.
+    if (out.size() > SyncThreshold || scrolled) {
         return "\x1b[?2026h" + out + "\x1b[?2026l";
     }
     return out;
