@@ -5,7 +5,12 @@
 
 #include <termios.h>
 
+#include <unistd.h>
+
 #include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 #include "menu_checks.h"
 #include "pty_session.h"
@@ -22,8 +27,8 @@ TEST(MainMenuE2e, ShowsTheMenuAndQuitsOnZero) {
     EXPECT_EQ(session.title(), "Tarnwick");
     EXPECT_EQ(session.localModes() & (ICANON | ECHO), 0u);  // raw keys
     EXPECT_NE(session.localModes() & ISIG, 0u);             // Ctrl-C and Ctrl-Z still work
-    // Keys without a meaning, an arrow key among them, bring the menu back.
-    session.sendKeys("x9\x1b[A");
+    // Keys without a meaning, arrow keys of both forms among them, bring the menu back.
+    session.sendKeys("x9\x1b[A\x1bOB");
     session.settle();
     expectMenu(session);
     session.sendKeys("0");
@@ -32,6 +37,63 @@ TEST(MainMenuE2e, ShowsTheMenuAndQuitsOnZero) {
     EXPECT_TRUE(WIFEXITED(*status));
     EXPECT_EQ(WEXITSTATUS(*status), 0);
     expectRestored(session);
+}
+
+// Runs the game by the shell with its standard output and error going to files.
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+Outcome runToFiles(const std::string& environment, const std::string& arguments) {
+    std::string out = (std::filesystem::temp_directory_path() / "tarnwick-out-XXXXXX").string();
+    std::string err = out;
+    close(mkstemp(out.data()));
+    close(mkstemp(err.data()));
+    const std::string command = environment + " '" + PtySession::binaryPath() + "' " + arguments +
+                                " >" + out + " 2>" + err + " </dev/null";
+    const int status = std::system(command.c_str());
+    auto take = [](const std::string& path) {
+        std::ifstream file(path);
+        std::string text{std::istreambuf_iterator<char>(file), {}};
+        std::filesystem::remove(path);
+        return text;
+    };
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, take(out), take(err)};
+}
+
+TEST(MainMenuE2e, OptionsAndRefusalsLeaveTheTerminalAlone) {
+    // Standard output to a file: help and version go there, the game itself refuses.
+    const Outcome version = runToFiles("", "--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "tarnwick 1.1.0\n");
+    EXPECT_TRUE(runToFiles("LC_ALL= LANG=zh_CN.UTF-8", "--help").out.starts_with("用法："));
+    EXPECT_TRUE(runToFiles("LC_ALL=C", "-h").out.starts_with("Usage: tarnwick"));
+    const Outcome toFile = runToFiles("", "--seed 7");
+    EXPECT_EQ(toFile.status, 1);
+    EXPECT_EQ(toFile.out, "");
+    EXPECT_NE(toFile.err.find("needs a terminal"), std::string::npos) << toFile.err;
+    // In a terminal, a bad value and TERM=dumb: one line, and no mode or sequence changed.
+    struct Case {
+        std::vector<std::string> arguments;
+        std::vector<std::pair<std::string, std::string>> environment;
+        int status;
+        const char* line;
+    };
+    for (const Case& c : {Case{{"--seed", "-1"}, {}, 2, "bad value '-1' for --seed; try --help"},
+                          Case{{}, {{"TERM", "dumb"}}, 1, "TERM is \"dumb\""}}) {
+        SessionOptions options;
+        options.arguments = c.arguments;
+        options.environment = c.environment;
+        PtySession session(options);
+        START_OR_SKIP(session);
+        const auto status = session.waitExit();
+        ASSERT_TRUE(status.has_value());
+        EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == c.status) << c.line;
+        EXPECT_NE(session.output().find(c.line), std::string::npos) << session.output();
+        EXPECT_EQ(session.output().find('\x1b'), std::string::npos) << c.line;
+        EXPECT_NE(session.localModes() & ECHO, 0u);
+    }
 }
 
 TEST(MainMenuE2e, EndingAndFatalSignalsRestoreTheTerminal) {
