@@ -1,8 +1,50 @@
 // Tarnwick: a maze game for the text terminal.
-#include "menus/main_menu.h"
-#include "terminal/real_terminal.h"
+#include <unistd.h>
 
-int main() {
-    tarnwick::RealTerminal terminal;
-    return tarnwick::programEntry(terminal);
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "menus/main_menu.h"
+#include "terminal/output_encoding.h"
+#include "terminal/real_terminal.h"
+#include "terminal/terminal_modes.h"
+
+namespace {
+
+// Writes a text in the locale's character set, as the game draws; returns the status, or 1
+// when the text could not be written.
+int writeText(std::FILE* to, std::string_view utf8, int status) {
+    tarnwick::OutputEncoding encoding(tarnwick::localeCodeset());
+    const std::string text = encoding.converts() ? encoding.encode(utf8) : std::string(utf8);
+    const bool written = std::fwrite(text.data(), 1, text.size(), to) == text.size();
+    return written && std::fflush(to) == 0 ? status : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace tarnwick;
+    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+    const ProgramOptions options = parseOptions(arguments);
+    const bool chinese =
+        chineseMessages(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+    switch (options.action) {
+        case ProgramAction::Help:
+            return writeText(stdout, helpText(chinese), 0);
+        case ProgramAction::Version:
+            return writeText(stdout, versionText(), 0);
+        case ProgramAction::Refuse:
+            return writeText(stderr, options.refusal, 2);
+        case ProgramAction::Play:
+            break;
+    }
+    // Nothing touches the terminal before this point.
+    if (const std::string_view refusal = terminalRefusal(STDOUT_FILENO, std::getenv("TERM"));
+        !refusal.empty()) {
+        return writeText(stderr, refusal, 1);
+    }
+    RealTerminal terminal;
+    return programEntry(terminal, options);
 }

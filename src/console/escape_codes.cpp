@@ -124,27 +124,33 @@ std::string styleChange(Style from, bool fromKnown, Style to) {
     }
     auto fg = [](std::uint8_t c) { return std::to_string(c == ColourDefault ? 39 : 30 + c); };
     auto bg = [](std::uint8_t c) { return std::to_string(c == ColourDefault ? 49 : 40 + c); };
-    // From a reset: only the fields that differ from the default colours.
-    std::string reset = "\x1b[0";
+    auto add = [](std::string& params, const std::string& param) {
+        params.append(params.empty() ? "" : ";").append(param);
+    };
+    // From a reset: only the fields that differ from the defaults.
+    std::string reset = "0";
+    if (to.dim) {
+        add(reset, "2");
+    }
     if (to.fg != ColourDefault) {
-        reset.append(join(";", fg(to.fg)));
+        add(reset, fg(to.fg));
     }
     if (to.bg != ColourDefault) {
-        reset.append(join(";", bg(to.bg)));
+        add(reset, bg(to.bg));
     }
-    reset = reset == "\x1b[0" ? std::string("\x1b[m") : reset.append(1, 'm');
+    reset = reset == "0" ? std::string("\x1b[m") : join("\x1b[", reset, "m");
     if (!fromKnown) {
         return reset;
     }
     std::string delta;
+    if (to.dim != from.dim) {
+        add(delta, to.dim ? "2" : "22");
+    }
     if (to.fg != from.fg) {
-        delta = fg(to.fg);
+        add(delta, fg(to.fg));
     }
     if (to.bg != from.bg) {
-        if (!delta.empty()) {
-            delta.append(1, ';');
-        }
-        delta.append(bg(to.bg));
+        add(delta, bg(to.bg));
     }
     delta = join("\x1b[", delta, "m");
     return delta.size() <= reset.size() ? delta : reset;

@@ -194,6 +194,8 @@ void Screen::applySgr(std::string_view params) {
         if (numeric) {
             if (value == 0) {
                 style_ = Style{};
+            } else if (value == 2 || value == 22) {
+                style_.dim = value == 2;  // 22: normal intensity
             } else if (value >= 30 && value <= 37) {
                 style_.fg = static_cast<std::uint8_t>(value - 30);
             } else if (value == 39) {

@@ -16,6 +16,7 @@ inline constexpr std::uint8_t ColourDefault = 9;  // 0..7 are the ANSI colours
 struct Style {
     std::uint8_t fg = ColourDefault;
     std::uint8_t bg = ColourDefault;
+    bool dim = false;  // faint text (SGR 2), for hints that stay in the background
     bool operator==(const Style&) const = default;
 };
 

@@ -22,6 +22,8 @@ inline constexpr std::string_view ColourBlueOnBlue = "\x1b[44;34m";
 // replaced by red).
 inline constexpr std::string_view ColourResetRed = "\x1b[0;32;31m";
 inline constexpr std::string_view ColourReset = "\x1b[m";
+// Faint text in the current colours (the play screen's key line).
+inline constexpr std::string_view ColourDim = "\x1b[2m";
 
 // Prints the lines in the colour: the colour before the first line's text, the reset after the
 // last line's. Whatever is printed between them keeps the colour.

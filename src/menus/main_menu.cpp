@@ -5,6 +5,7 @@
 
 #include "game/colours.h"
 #include "menus/info_screens.h"
+#include "menus/muted_console.h"
 #include "menus/settings.h"
 #include "play/game_run.h"
 
@@ -61,12 +62,15 @@ int mainMenu(Game& game) {
     return choice;
 }
 
-int programEntry(Console& console) {
+int programEntry(Console& terminal, const ProgramOptions& options) {
+    MutedConsole muted(terminal);
+    Console& console = options.mute ? muted : terminal;
     Game game(console);
     console.setTitle("Tarnwick");
     bool running = true;
     console.hideCursor();
-    game.random.seedRandom(static_cast<unsigned>(std::time(nullptr)));
+    game.random.seedRandom(options.seed ? *options.seed
+                                        : static_cast<unsigned>(std::time(nullptr)));
     game.state.mazeHeight = boardSizeFor(game.state.sizeFactor);
     game.state.mazeWidth = boardSizeFor(game.state.sizeFactor);
     try {

@@ -6,6 +6,7 @@
 
 #include "game/board_geometry.h"
 #include "game/glyphs.h"
+#include "game/key_line.h"
 
 namespace tarnwick {
 
@@ -22,6 +23,7 @@ constexpr int CoinsRow = 7;
 constexpr int ModeRow = 9;
 constexpr int EquipmentRow = 11;
 constexpr int LevelsRow = 13;
+constexpr int KeyLineRow = 15;
 // Blank pairs pad the lives row up to this count, so that a lost life is wiped.
 constexpr int LivesPadTo = 10;
 
@@ -100,6 +102,13 @@ void drawStatusPanel(Game& game) {
     console.gotoXY(column, LevelsRow);
     if (modeRules(state.mode).chainedLevels) {
         console.printFormatted("你已经闯过 %d 关", state.levelsCleared);
+    }
+    // Dim, so that it stays behind the game's own lines.
+    if (const std::string keys = keyLine(state); !keys.empty()) {
+        console.gotoXY(column, KeyLineRow);
+        console.printText(ColourDim);
+        console.printText(keys);
+        console.printText(ColourReset);
     }
 }
 

@@ -22,7 +22,8 @@ void showBoardArea(Game& game);
 void drawPlayer(Game& game, int x, int y);
 // Clears the screen and paints every cell, the player and the panel.
 void redrawBoard(Game& game);
-// Repaints the panel: lives, coins, mode, equipment and, in endless mode, levels cleared.
+// Repaints the panel: lives, coins, mode, equipment, in endless mode the levels cleared, and
+// the key line.
 void drawStatusPanel(Game& game);
 
 }  // namespace tarnwick

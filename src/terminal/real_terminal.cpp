@@ -2,8 +2,10 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 
+#include "terminal/arrow_keys.h"
 #include "terminal/terminal_input.h"
 #include "terminal/terminal_modes.h"
 #include "terminal/terminal_signals.h"
@@ -198,25 +200,41 @@ void RealTerminal::setTitle(std::string_view title) {
     pending_ += titleSequence(title);
 }
 
-int RealTerminal::readKey() {
-    flush();
-    throwIfGone();
-    while (keys_.empty()) {
-        if (waitFor(InputFd, true, eventFd_, std::nullopt) == WaitResult::Event) {
-            handleSignalEvents();
-            continue;
-        }
-        if (readKeys(InputFd, keys_, readSize()) == ReadResult::End) {
+void RealTerminal::completeArrowKey() {
+    while (!gone_ && arrowKeyIncomplete(keys_) && inputReady(InputFd)) {
+        const std::size_t missing = ArrowKeyLength - keys_.size();
+        if (readKeys(InputFd, keys_, std::max(missing, readSize())) == ReadResult::End) {
             gone_ = true;
-            throw EndOfInput{};
         }
         if (takeLateAnswer()) {
             flush();
         }
     }
-    const int key = static_cast<unsigned char>(keys_.front());
-    keys_.erase(0, 1);
-    return key;
+}
+
+int RealTerminal::readKey() {
+    flush();
+    throwIfGone();
+    while (true) {
+        while (keys_.empty()) {
+            if (waitFor(InputFd, true, eventFd_, std::nullopt) == WaitResult::Event) {
+                handleSignalEvents();
+                continue;
+            }
+            if (readKeys(InputFd, keys_, readSize()) == ReadResult::End) {
+                gone_ = true;
+                throw EndOfInput{};
+            }
+            if (takeLateAnswer()) {
+                flush();
+            }
+        }
+        completeArrowKey();
+        // A late answer to the width probe may have taken every byte there was.
+        if (!keys_.empty()) {
+            return takeKey(keys_);
+        }
+    }
 }
 
 bool RealTerminal::keyWaiting() {

@@ -2,10 +2,11 @@
 //
 // The game draws on the screen model; at each point where it blocks (a key read, a sleep,
 // a tone or rest, the end) the renderer sends what changed as one write, in the locale's
-// character set (output_encoding.h). Keys are read raw, one byte each. At start the
-// terminal is asked how wide it draws ambiguous characters (width_probe.h). The terminal's
-// modes are restored on every way out (see terminal_modes.h and terminal_signals.h). One
-// RealTerminal per process.
+// character set (output_encoding.h). Keys are read raw, one byte each; the three bytes of an
+// arrow key reach the game as one movement key (arrow_keys.h). At start the terminal is asked
+// how wide it draws ambiguous characters (width_probe.h). The terminal's modes are restored
+// on every way out (see terminal_modes.h and terminal_signals.h). One RealTerminal per
+// process.
 #pragma once
 
 #include <chrono>
@@ -60,6 +61,9 @@ class RealTerminal : public Console {
     // Takes an answer to the width probe that came too late out of the keys and acts on it.
     // True when it changed the way the screen is drawn.
     bool takeLateAnswer();
+    // An ESC begins the keys: reads the bytes already waiting that may make it an arrow key,
+    // and no more; nothing waits for bytes that have not come.
+    void completeArrowKey();
     // How many bytes one read of the keys takes.
     std::size_t readSize() const;
     void writeOut(std::string_view utf8);

@@ -53,6 +53,16 @@ void leaveAtExit() {
 
 }  // namespace
 
+std::string_view terminalRefusal(int outputFd, const char* term) {
+    if (::isatty(outputFd) != 1) {
+        return "tarnwick: the game needs a terminal, and its standard output is not one\n";
+    }
+    if (term != nullptr && std::string_view(term) == "dumb") {
+        return "tarnwick: the game needs a terminal that moves the cursor, and TERM is \"dumb\"\n";
+    }
+    return {};
+}
+
 bool writeAll(int fd, std::string_view bytes) noexcept {
     const std::sig_atomic_t outerFrame = frameUnderWay;
     if (bytes.find(SyncedFrameStart) != std::string_view::npos) {

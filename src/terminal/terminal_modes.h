@@ -10,6 +10,10 @@
 
 namespace tarnwick {
 
+// Why the game cannot draw on the output, or empty when it can: the output must be a
+// terminal, and not one that TERM calls "dumb" (such a terminal moves no cursor). One line.
+std::string_view terminalRefusal(int outputFd, const char* term);
+
 // Saves the input's modes and makes it raw (no line editing, no echo, no flow control, one
 // byte per read, signal keys kept), then switches the output to the alternate screen, pushes
 // the window title and hides the cursor. Registers leaveTerminal with atexit once.

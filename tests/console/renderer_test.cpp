@@ -158,6 +158,9 @@ TEST(Renderer, RandomDrawingsAlwaysReachTheTerminal) {
         "当前金币 ￥：  12",
         "▇▇●",
         "1 — 9",
+        "\x1b[2mk 挥刀\x1b[m",
+        "\x1b[2;43;35m",
+        "\x1b[22m",
     };
     for (const bool wide : {false, true}) {
         for (unsigned seed = 1; seed <= 40; ++seed) {

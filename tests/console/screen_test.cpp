@@ -35,6 +35,11 @@ TEST(Screen, ColourSequencesSetAndResetThePen) {
     screen.print("\x1b[31m\x1b[1;4mx\x1b[2Ky");
     EXPECT_EQ(screen.cell(13, 1).style, Red);
     EXPECT_TRUE(textAt(screen, 13, 1, "xy"));
+    // Dim (2) stays until normal intensity (22) or a reset.
+    screen.print("\x1b[2mt\x1b[40mu\x1b[22mv");
+    EXPECT_EQ(screen.cell(15, 1).style, (Style{1, ColourDefault, true}));
+    EXPECT_EQ(screen.cell(16, 1).style, (Style{1, 0, true}));
+    EXPECT_EQ(screen.cell(17, 1).style, RedOnBlack);
 }
 
 TEST(Screen, WideCharactersTakeTwoColumnsAndCutOthers) {

@@ -27,7 +27,7 @@ std::string describe(const Cell& c) {
     std::string out = "'";
     appendUtf8(out, c.ch);
     return out + "' w" + std::to_string(c.width) + " fg" + std::to_string(c.style.fg) + " bg" +
-           std::to_string(c.style.bg);
+           std::to_string(c.style.bg) + (c.style.dim ? " dim" : "");
 }
 
 }  // namespace
@@ -235,6 +235,8 @@ void StrictTerminal::sgr(std::string_view params) {
     for (const int v : numbers(params)) {
         if (v == 0) {
             pen_ = Style{};
+        } else if (v == 2 || v == 22) {
+            pen_.dim = v == 2;
         } else if (v >= 30 && v <= 37) {
             pen_.fg = static_cast<std::uint8_t>(v - 30);
         } else if (v == 39) {
@@ -291,7 +293,11 @@ std::string StrictTerminal::compareCell(const std::vector<Cell>& row, int& x, in
     }
     const Cell& have = cell(x, y);
     if (ambiguousWide_ && want.width == 1 && narrowStandIn(want.ch) != 0) {
-        const Cell padding = x + 1 < columns_ ? row[static_cast<std::size_t>(x) + 1] : Cell{};
+        // A wide character in the last column shows as a blank: it pads like one.
+        Cell padding = x + 1 < columns_ ? row[static_cast<std::size_t>(x) + 1] : Cell{};
+        if (x + 1 == columns_ - 1 && padding.width == 2) {
+            padding.ch = U' ';
+        }
         const bool overPadding =
             have.ch == want.ch && have.width == 2 && (padding.ch == want.ch || padding.ch == U' ');
         const bool standIn = have.ch < 0x80 && have.width == 1;

@@ -77,5 +77,20 @@ TEST(AboutSoundE2e, AStalledDeviceHoldsNeitherTheScreenNorTheEnd) {
     EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0);
 }
 
+TEST(AboutSoundE2e, MutedTheTuneSendsNothingToTheDevice) {
+    PipeSink sink;
+    SessionOptions options;
+    options.environment = {{"HOME", sink.home}};
+    options.arguments = {"--mute"};
+    PtySession session(options);
+    START_OR_SKIP(session);
+    awaitMainMenu(session);
+    session.sendKeys("4");
+    awaitText(session, 43, 14, "Tarnwick小游戏");
+    // Unmuted, the tune's opening rest and first notes would flow by now.
+    session.waitUntil([&] { return sink.drain(); }, 3s);
+    EXPECT_EQ(sink.drained, 0);
+}
+
 }  // namespace
 }  // namespace tarnwick::e2e

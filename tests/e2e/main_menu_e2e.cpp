@@ -5,7 +5,13 @@
 
 #include <termios.h>
 
+#include <unistd.h>
+
 #include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <tuple>
 
 #include "menu_checks.h"
 #include "pty_session.h"
@@ -22,8 +28,8 @@ TEST(MainMenuE2e, ShowsTheMenuAndQuitsOnZero) {
     EXPECT_EQ(session.title(), "Tarnwick");
     EXPECT_EQ(session.localModes() & (ICANON | ECHO), 0u);  // raw keys
     EXPECT_NE(session.localModes() & ISIG, 0u);             // Ctrl-C and Ctrl-Z still work
-    // Keys without a meaning, an arrow key among them, bring the menu back.
-    session.sendKeys("x9\x1b[A");
+    // Keys without a meaning, arrow keys of both forms among them, bring the menu back.
+    session.sendKeys("x9\x1b[A\x1bOB");
     session.settle();
     expectMenu(session);
     session.sendKeys("0");
@@ -32,6 +38,38 @@ TEST(MainMenuE2e, ShowsTheMenuAndQuitsOnZero) {
     EXPECT_TRUE(WIFEXITED(*status));
     EXPECT_EQ(WEXITSTATUS(*status), 0);
     expectRestored(session);
+}
+
+TEST(MainMenuE2e, OptionsAndRefusalsLeaveTheTerminalAlone) {
+    // Standard output to a file: --version is written there; the game refuses and writes nothing.
+    std::string file = (std::filesystem::temp_directory_path() / "tarnwick-XXXXXX").string();
+    close(mkstemp(file.data()));
+    const std::string game = "'" + PtySession::binaryPath() + "' ";
+    EXPECT_EQ(std::system((game + "--version >" + file).c_str()), 0);
+    std::ifstream version(file);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(version), {}), "tarnwick 1.1.0\n");
+    EXPECT_EQ(WEXITSTATUS(std::system((game + ">" + file + " 2>/dev/null </dev/null").c_str())), 1);
+    EXPECT_EQ(std::filesystem::file_size(file), 0u);
+    std::filesystem::remove(file);
+    // In a terminal: the answers, a bad value and TERM=dumb; no mode or sequence changed.
+    for (const auto& [argument, variable, value, code, text] :
+         {std::tuple{"--version", "TERM", "xterm", 0, "tarnwick 1.1.0"},
+          {"--help", "LC_ALL", "C", 0, "Usage: tarnwick [OPTION]..."},
+          {"-h", "LC_ALL", "zh_CN.UTF-8", 0, "用法：tarnwick [选项]..."},
+          {"--seed=-1", "TERM", "xterm", 2, "tarnwick: bad value '-1' for --seed; try --help"},
+          {"--mute", "TERM", "dumb", 1, "TERM is \"dumb\""}}) {
+        SessionOptions options;
+        options.arguments = {argument};
+        options.environment = {{variable, value}};
+        PtySession session(options);
+        START_OR_SKIP(session);
+        const auto exit = session.waitExit();
+        ASSERT_TRUE(exit.has_value());
+        EXPECT_TRUE(WIFEXITED(*exit) && WEXITSTATUS(*exit) == code) << text;
+        EXPECT_NE(session.screenText().find(text), std::string::npos) << session.screenText();
+        EXPECT_EQ(session.output().find('\x1b'), std::string::npos) << text;
+        EXPECT_NE(session.localModes() & ECHO, 0u);
+    }
 }
 
 TEST(MainMenuE2e, EndingAndFatalSignalsRestoreTheTerminal) {

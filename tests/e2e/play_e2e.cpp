@@ -1,12 +1,15 @@
 // The real binary in a pseudo-terminal: a default game with its board, panel and countdown,
-// the pause screen and the way back to the main menu, and an auto-walk game that ends on its
-// victory screen.
+// the pause screen and the way back to the main menu, an auto-walk game that ends on its
+// victory screen, boards walked through the window of a small terminal, the arrow keys, the
+// key line and the seed of the command line.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "e2e_support.h"
 
@@ -123,13 +126,13 @@ TEST(PlayE2e, AWarGodWalkOverTheLargestBoardFollowsThePlayerThroughResizes) {
     session.sendKeys("1w" + std::string(10, 'd'));
     awaitText(session, 22, 0, "〇");
     session.resize(80, 24);
-    // The panel moves to the right edge; the window takes the 28 whole cells left of it.
-    awaitText(session, 59, 9, "当前模式为： 战神模式");
+    // The panel moves to the right edge; the window takes the 26 whole cells left of it.
+    awaitText(session, 55, 9, "当前模式为： 战神模式");
     checkPlayAtEachFrame(session, "战神模式");
     session.sendKeys(std::string(33, 'd') + std::string(43, 's'));
     // On the exit, in the window's bottom-right part, once every key is taken.
     const auto arrived = [&] {
-        return session.pendingInput() == 0 && shows(session, 54, 22, "〇");
+        return session.pendingInput() == 0 && shows(session, 50, 22, "〇");
     };
     ASSERT_TRUE(session.waitUntil(arrived, 20s)) << screenOf(session);
     session.settle(300ms);
@@ -182,6 +185,75 @@ TEST(PlayE2e, ThePictureMazeIsWalkedThroughTheWindow) {
     }
     // The window's 24 cells end at the board's right edge; the player stands 22 cells in.
     awaitText(session, 44, 20, "〇");
+}
+
+// A game with a fixed seed. The board of seed 42 has three open cells right of the start.
+std::unique_ptr<PtySession> startSeeded(const char* seed, std::string_view settings = "") {
+    SessionOptions options;
+    options.arguments = {"--seed", seed};
+    auto session = std::make_unique<PtySession>(options);
+    if (session->started()) {
+        if (!settings.empty()) {
+            changeSetting(*session, settings);
+        }
+        awaitMainMenu(*session);
+        session->sendKeys("1");
+        awaitText(*session, 48, 24, "██");  // the first frame's last cell
+    }
+    return session;
+}
+
+// Arrow keys, CSI and SS3 by turns.
+std::string arrows(char final, int count) {
+    std::string keys;
+    for (int i = 0; i < count; ++i) {
+        keys += std::string(i % 2 == 0 ? "\x1b[" : "\x1bO") + final;
+    }
+    return keys;
+}
+
+TEST(PlayE2e, ArrowKeysWalkAWarGodToTheExit) {
+    const auto session = startSeeded("42", "24");  // war-god: only the board's edge stops
+    START_OR_SKIP(*session);
+    // Through the border walls, where no monster comes: left, 23 down, 24 right, up.
+    session->sendKeys(arrows('D', 1) + arrows('B', 23));
+    awaitText(*session, 0, 24, "〇", 10s);
+    // A lone ESC read on its own, then d; ESC and d in one write; Ctrl-Right, no arrow.
+    session->sendKeys("\x1b");
+    session->settle(300ms);
+    session->sendKeys("d\033d\033[1;5C" + arrows('C', 22) + arrows('A', 1));
+    awaitText(*session, 48, 23, "〇", 15s);  // on the exit
+}
+
+TEST(PlayE2e, TheKeyLineFollowsThePurchasesAndArrowsAimTheGun) {
+    const auto session = startSeeded("42");
+    START_OR_SKIP(*session);
+    EXPECT_TRUE(shows(*session, 58, 15, "wasd 移动  p 商店  0 暂停")) << screenOf(*session);
+    EXPECT_NE(session->output().find("2mwasd"), std::string::npos);  // dim
+    session->sendKeys("p2x");
+    awaitText(*session, 58, 15, "wasd 移动  p 商店  k 挥刀  0 暂停");
+    session->sendKeys("p3x");
+    awaitText(*session, 58, 15, "wasd 移动  p 商店  k 挥刀  j 开枪  0 暂停");
+    // Right: one step, and the gun fires along the row.
+    session->sendKeys(arrows('C', 1) + "j");
+    EXPECT_TRUE(session->waitUntil([&] {
+        return shows(*session, 4, 1, "〇") &&
+               (shows(*session, 6, 1, "·") || shows(*session, 8, 1, "·"));
+    })) << screenOf(*session);
+}
+
+TEST(PlayE2e, TheSameSeedCarvesTheSameFirstBoard) {
+    std::vector<std::string> boards;
+    for (const char* seed : {"42", "42", "4242"}) {
+        const auto session = startSeeded(seed);
+        START_OR_SKIP(*session);
+        boards.emplace_back();
+        for (int y = 0; y < 25; ++y) {
+            boards.back() += session->textAt(0, y, 50) + "\n";
+        }
+    }
+    EXPECT_EQ(boards[0], boards[1]);
+    EXPECT_NE(boards[0], boards[2]);
 }
 
 }  // namespace

@@ -46,7 +46,12 @@ namespace {
     for (const auto& [name, value] : options.environment) {
         setenv(name.c_str(), value.c_str(), 1);
     }
-    execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+    std::vector<char*> argv{const_cast<char*>(binary.c_str())};
+    for (const std::string& argument : options.arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    execv(binary.c_str(), argv.data());
     _exit(127);
 }
 
@@ -69,6 +74,18 @@ namespace {
         kill(getpid(), WTERMSIG(status));
     }
     _exit(WIFEXITED(status) ? WEXITSTATUS(status) : 125);
+}
+
+// The length of the UTF-8 text without a character cut off at its end.
+std::size_t wholeCharacters(std::string_view text) {
+    for (std::size_t back = 1; back <= 3 && back <= text.size(); ++back) {
+        const auto byte = static_cast<unsigned char>(text[text.size() - back]);
+        if ((byte & 0xC0) != 0x80) {  // the last lead byte
+            const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+            return length > back ? text.size() - back : text.size();
+        }
+    }
+    return text.size();
 }
 
 }  // namespace
@@ -209,12 +226,12 @@ bool PtySession::insideFrame() {
 
 void PtySession::feed(std::string_view bytes) {
     output_.append(bytes);
-    if (decoder_) {
-        const std::string text = decoder_->decode(bytes);
-        vterm_input_write(vt_, text.data(), text.size());
-    } else {
-        vterm_input_write(vt_, bytes.data(), bytes.size());
-    }
+    // libvterm shows a character split across two writes as two bad ones: the part of one
+    // that a read cut off waits for the rest.
+    std::string text = splitCharacter_ + (decoder_ ? decoder_->decode(bytes) : std::string(bytes));
+    const std::size_t whole = wholeCharacters(text);
+    splitCharacter_ = text.substr(whole);
+    vterm_input_write(vt_, text.data(), whole);
     if (!options_.answerCursorQueries || options_.cursorReport.empty()) {
         return;
     }

@@ -39,6 +39,8 @@ struct SessionOptions {
     std::vector<int> ignoredSignals;
     // Standard input from /dev/null instead of the terminal.
     bool inputFromNull = false;
+    // The game's command-line arguments.
+    std::vector<std::string> arguments;
     // Environment variables set for the game (LANG, LOCPATH, ...).
     std::vector<std::pair<std::string, std::string>> environment;
     // The character set the game writes in (empty: UTF-8); the harness decodes it.
@@ -120,6 +122,7 @@ class PtySession {
 
     SessionOptions options_;
     std::unique_ptr<CharsetDecoder> decoder_;
+    std::string splitCharacter_;      // the start of a character whose rest has not come yet
     std::size_t queriesScanned_ = 0;  // output_ looked at for cursor queries up to here
     int slave_ = -1;                  // opened only to look at and flush the input queue
     int master_ = -1;

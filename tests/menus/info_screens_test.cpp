@@ -108,5 +108,15 @@ TEST(AboutScreen, TheFirstKeyDuringTheTuneClosesItAndTheSecondReachesTheMainMenu
     EXPECT_EQ(later.nowMs(), AboutTuneMs + 5000);
 }
 
+TEST(AboutScreen, MutedTheTuneKeepsItsTimeWithoutASound) {
+    TestConsole console;
+    console.pushKeys("4x0");
+    ProgramOptions options;
+    options.mute = true;
+    EXPECT_EQ(programEntry(console, options), 0);
+    EXPECT_EQ(console.nowMs(), AboutTuneMs);
+    EXPECT_TRUE(console.sounds().empty());
+}
+
 }  // namespace
 }  // namespace tarnwick

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "console/test_console.h"
 #include "support/screen_assert.h"
@@ -103,6 +104,22 @@ TEST_F(PanelFixture, NamesTheModeAndCountsLevelsOnlyWhenEndless) {
         EXPECT_EQ(console.row(13),
                   mode == ModeEndless ? std::string(58, ' ') + "你已经闯过 12 关" : "")
             << mode;
+    }
+}
+
+TEST_F(PanelFixture, KeyLineShowsDimOnlyTheKeysThatWorkNow) {
+    // Mode, shop open, both weapons owned: the line.
+    for (const auto& [mode, shop, weapons, keys] :
+         {std::tuple{ModeTimed, 1, 0, "wasd 移动  p 商店  0 暂停"},
+          {ModeWarGod, 0, 1, "wasd 移动  k 挥刀  j 开枪  0 暂停"},
+          {ModeAutoWalk, 1, 1, ""}}) {
+        console.clearScreen();
+        game.state.mode = mode;
+        game.state.shopOpen = shop;
+        game.state.hasKnife = game.state.hasGun = weapons;
+        drawStatusPanel(game);
+        EXPECT_EQ(console.row(15), *keys ? std::string(58, ' ') + keys : "") << mode;
+        EXPECT_EQ(console.screen().cell(58, 15).style.dim, *keys != 0) << mode;
     }
 }
 

@@ -1,0 +1,35 @@
+// The command line: the options of the table and the refusals.
+#include "menus/program_options.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace tarnwick {
+namespace {
+
+// What the options ask for, in one line.
+std::string outcome(std::vector<std::string_view> arguments) {
+    const ProgramOptions options = parseOptions(arguments);
+    const char* actions[] = {"play", "help", "version", ""};
+    return actions[static_cast<int>(options.action)] +
+           (options.seed ? " " + std::to_string(*options.seed) : "") +
+           (options.mute ? " mute" : "") + options.refusal;
+}
+
+TEST(ProgramOptions, ReadsTheTableFromLeftToRightAndRefusesTheRest) {
+    EXPECT_EQ(outcome({}), "play");
+    EXPECT_EQ(outcome({"--seed", "42", "--mute", "--seed=4294967295"}), "play 4294967295 mute");
+    EXPECT_EQ(outcome({"-V", "--bogus"}), "version");
+    EXPECT_EQ(outcome({"--bogus", "-h"}), "tarnwick: unknown option '--bogus'; try --help\n");
+    EXPECT_EQ(outcome({"42"}), "tarnwick: unexpected argument '42'; try --help\n");
+    EXPECT_EQ(outcome({"--seed"}), "tarnwick: option --seed needs a value; try --help\n");
+    EXPECT_EQ(outcome({"--mute=1"}), "tarnwick: option --mute takes no value; try --help\n");
+    for (const char* bad : {"4294967296", "+1", "0x10", ""}) {
+        EXPECT_EQ(outcome({"--seed", bad}),
+                  "tarnwick: bad value '" + std::string(bad) + "' for --seed; try --help\n");
+    }
+}
+
+}  // namespace
+}  // namespace tarnwick
