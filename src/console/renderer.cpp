@@ -1,6 +1,7 @@
 #include "console/renderer.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "console/ambiguous_width.h"
 #include "console/size_notice.h"
@@ -37,6 +38,10 @@ std::string Renderer::frame(const Screen& screen, const ViewFrame& view) {
     }
     const bool notice = view.needColumns > 0;
     for (int y = 0; y < rows_; ++y) {
+        if (rowUnchanged(screen, view, y)) {
+            continue;  // it would send nothing
+        }
+        cutRows_[static_cast<std::size_t>(y)] = false;
         if (notice && y == rows_ - 1) {
             row_ = sizeNoticeRow(view.needColumns, view.needRows, columns_);
         } else {
@@ -44,6 +49,9 @@ std::string Renderer::frame(const Screen& screen, const ViewFrame& view) {
         }
         paintRow(out, y, !view.identity);
     }
+    lastScreen_ = &screen;
+    lastChanges_ = screen.changes();
+    lastView_ = view;
     // A scroll is always shown together with the rows it brought in and the panel it moved.
     if (out.size() > SyncThreshold || scrolled) {
         return "\x1b[?2026h" + out + "\x1b[?2026l";
@@ -68,15 +76,38 @@ void Renderer::startOver(std::string& out, int columns, int rows) {
     penKnown_ = true;
     cursor_ = CursorState{0, 0, false};
     front_.assign(static_cast<std::size_t>(columns_) * rows_, Cell{});
+    cutRows_.assign(static_cast<std::size_t>(rows_), false);
+    lastScreen_ = nullptr;
     valid_ = true;
+}
+
+bool Renderer::rowUnchanged(const Screen& screen, const ViewFrame& view, int y) const {
+    if (&screen != lastScreen_ || !(view == lastView_) || view.scroll.by != 0 ||
+        cutRows_[static_cast<std::size_t>(y)]) {
+        return false;
+    }
+    if (view.needColumns > 0 && y == rows_ - 1) {
+        return true;  // the notice, the same as before
+    }
+    if (view.identity) {
+        return !screen.rowChangedSince(y, lastChanges_);
+    }
+    for (int i = 0; i < view.regionCount; ++i) {
+        const ViewRegion& region = view.regions[static_cast<std::size_t>(i)];
+        if (y >= region.top && y < region.top + region.rows &&
+            screen.rowChangedSince(region.fromY + y - region.top, lastChanges_)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void Renderer::composeRow(const Screen& screen, const ViewFrame& view, int y) {
     if (view.identity) {
-        row_.resize(static_cast<std::size_t>(columns_));
-        for (int x = 0; x < columns_; ++x) {
-            row_[static_cast<std::size_t>(x)] = screen.cell(x, y);
-        }
+        const auto cells = screen.rowCells(y);
+        const std::size_t shown = std::min(cells.size(), static_cast<std::size_t>(columns_));
+        row_.assign(cells.begin(), cells.begin() + static_cast<std::ptrdiff_t>(shown));
+        row_.resize(static_cast<std::size_t>(columns_), Cell{});
     } else {
         composeViewRow(screen, view, y, row_);
     }
@@ -89,6 +120,10 @@ void Renderer::composeRow(const Screen& screen, const ViewFrame& view, int y) {
 }
 
 void Renderer::paintRow(std::string& out, int y, bool erase) {
+    const Cell* shown = front_.data() + static_cast<std::ptrdiff_t>(y) * columns_;
+    if (row_.empty() || std::memcmp(row_.data(), shown, row_.size() * sizeof(Cell)) == 0) {
+        return;  // the terminal shows the row already (a screen drawn again as it was)
+    }
     // Where the row's blank rest begins, when erasing it is allowed.
     int blankFrom = columns_;
     while (erase && blankFrom > 0 && row_[static_cast<std::size_t>(blankFrom) - 1] == Cell{}) {
@@ -129,6 +164,7 @@ void Renderer::eraseRest(std::string& out, int x, int y) {
     out += EraseRestOfRow;
     if (front(x, y).width == 0 && x > 0) {
         front(x - 1, y) = Unknown;  // the erase cut a wide character in two
+        cutRows_[static_cast<std::size_t>(y)] = true;
     }
     for (int i = x; i < columns_; ++i) {
         front(i, y) = Cell{};
@@ -214,6 +250,7 @@ void Renderer::emitCell(std::string& out, int x, int y) {
     // other halves, in colours that differ between terminals.
     if (front(x, y).width == 0 && x > 0) {
         front(x - 1, y) = Unknown;
+        cutRows_[static_cast<std::size_t>(y)] = true;
     }
     const int last = x + cell.width - 1;
     if (front(last, y).width == 2 && last + 1 < columns_) {

@@ -38,6 +38,9 @@ class Renderer {
 
   private:
     void startOver(std::string& out, int columns, int rows);
+    // Whether row y of the terminal shows what it showed after the last frame: the same view
+    // of the same screen, none of its canvas rows changed since, nothing cut in it.
+    bool rowUnchanged(const Screen& screen, const ViewFrame& view, int y) const;
     // Fills row_ with the cells row y of the terminal should show.
     void composeRow(const Screen& screen, const ViewFrame& view, int y);
     // Sends what differs in row y; `erase` lets it clear the rest of the row in one sequence.
@@ -58,6 +61,12 @@ class Renderer {
 
     std::vector<Cell> front_;
     std::vector<Cell> row_;  // the row being painted, as the terminal should show it
+    // Rows where a print or an erase cut a wide character: the next frame mends them.
+    std::vector<bool> cutRows_;
+    // What the last frame painted: the screen, its change count then, and the view.
+    const Screen* lastScreen_ = nullptr;
+    std::uint64_t lastChanges_ = 0;
+    ViewFrame lastView_;
     bool ambiguousWide_ = false;
     int columns_ = 0;
     int rows_ = 0;

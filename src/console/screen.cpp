@@ -136,19 +136,49 @@ void appendUtf8(std::string& out, char32_t ch) {
 
 Screen::Screen() : cells_(static_cast<std::size_t>(Columns) * Rows) {}
 
+Screen::ChangeCounts& Screen::ChangeCounts::operator=(const ChangeCounts& other) {
+    clearedAt = std::max(count, other.count) + 1;
+    count = clearedAt + 1;
+    for (std::size_t y = 0; y < rows.size(); ++y) {
+        rows[y] = other.rows[y] > other.clearedAt ? count : 0;  // written since its clear
+    }
+    return *this;
+}
+
+std::span<const Cell> Screen::rowCells(int y) const {
+    if (y < 0 || y >= Rows) {
+        return {};
+    }
+    return std::span(cells_).subspan(static_cast<std::size_t>(y) * Columns, Columns);
+}
+
+bool Screen::rowChangedSince(int y, std::uint64_t since) const {
+    if (changes_.clearedAt > since) {
+        return true;
+    }
+    return y >= 0 && y < Rows && changes_.rows[static_cast<std::size_t>(y)] > since;
+}
+
 void Screen::moveTo(int x, int y) {
     cursorX_ = x;
     cursorY_ = y;
 }
 
 void Screen::clear() {
-    std::fill(cells_.begin(), cells_.end(), Cell{});
+    // Only the rows written since the last clear hold anything but blanks.
+    for (int y = 0; y < Rows; ++y) {
+        if (changes_.rows[static_cast<std::size_t>(y)] > changes_.clearedAt) {
+            const auto row = cells_.begin() + static_cast<std::ptrdiff_t>(y) * Columns;
+            std::fill(row, row + Columns, Cell{});
+        }
+    }
     cursorX_ = 0;
     cursorY_ = 0;
     usedColumns_ = 0;
     usedRows_ = 0;
     firstColumn_ = Columns;
     firstRow_ = Rows;
+    changes_.clearedAt = ++changes_.count;
 }
 
 const Cell& Screen::cell(int x, int y) const {
@@ -229,6 +259,7 @@ void Screen::put(char32_t ch) {
     if (y < 0 || y >= Rows || x < 0 || x + width > Columns) {
         return;
     }
+    changes_.rows[static_cast<std::size_t>(y)] = ++changes_.count;
     // Whatever wide character the new one cuts in half loses its other half.
     if (at(x, y).width == 0) {
         blank(x - 1, y);

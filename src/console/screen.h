@@ -5,8 +5,10 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace tarnwick {
@@ -27,6 +29,8 @@ struct Cell {
     Style style;
     bool operator==(const Cell&) const = default;
 };
+// Equal cells are equal bytes, so that rows compare as memory.
+static_assert(std::has_unique_object_representations_v<Cell>);
 
 // A blank in the default background shows nothing; anything else needs its place on the
 // terminal.
@@ -57,6 +61,8 @@ class Screen {
     void clear();
 
     const Cell& cell(int x, int y) const;
+    // The cells of row y (Columns of them); none for a row outside the canvas.
+    std::span<const Cell> rowCells(int y) const;
     // The size the drawing needs: one past the rightmost column and the lowest row that a
     // visible cell was written to since the last clear. Overwriting with blanks does not
     // shrink it.
@@ -66,6 +72,10 @@ class Screen {
     // clear (the drawing's bounding box with usedColumns and usedRows); 0 when none was.
     int firstColumn() const { return usedColumns_ > 0 ? firstColumn_ : 0; }
     int firstRow() const { return usedRows_ > 0 ? firstRow_ : 0; }
+    // Each write and clear counts as a change; a renderer that painted the screen as it stood
+    // after change number `since` need not look again at a row unchanged since then.
+    std::uint64_t changes() const { return changes_.count; }
+    bool rowChangedSince(int y, std::uint64_t since) const;
     int cursorX() const { return cursorX_; }
     int cursorY() const { return cursorY_; }
     Style style() const { return style_; }
@@ -84,6 +94,18 @@ class Screen {
     Cell& at(int x, int y) { return cells_[static_cast<std::size_t>(y) * Columns + x]; }
 
     std::vector<Cell> cells_;
+    // The number of each row's last change, and of the last clear: a row changed after the
+    // last clear is the only kind a clear must blank. A screen assigned over another counts
+    // as cleared after every change of the one it replaces.
+    struct ChangeCounts {
+        std::vector<std::uint64_t> rows = std::vector<std::uint64_t>(Rows, 0);
+        std::uint64_t count = 0;
+        std::uint64_t clearedAt = 0;
+        ChangeCounts() = default;
+        ChangeCounts(const ChangeCounts&) = default;
+        ChangeCounts& operator=(const ChangeCounts& other);
+    };
+    ChangeCounts changes_;
     int cursorX_ = 0;
     int cursorY_ = 0;
     Style style_;

@@ -27,6 +27,7 @@ struct ViewScroll {
     int top = 0;
     int bottom = 0;
     int by = 0;
+    bool operator==(const ViewScroll&) const = default;
 };
 
 struct ViewFrame {
@@ -41,6 +42,7 @@ struct ViewFrame {
     // When non-zero, the last row holds the notice that names this size.
     int needColumns = 0;
     int needRows = 0;
+    bool operator==(const ViewFrame&) const = default;
 };
 
 // The plain frame: the canvas's top-left part, with the notice of the drawn extent when the
