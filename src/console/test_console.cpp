@@ -63,9 +63,11 @@ void TestConsole::flush() {
     output_ += renderer_.frame(screen_, view_.frame(screen_, columns_, rows_));
 }
 
-void TestConsole::flushBeforeWait() {
-    if (!framesAtKeyReadsOnly_) {
+void TestConsole::flushAt(Frames where) {
+    if (frames_ >= where) {
         flush();
+    } else {
+        applyDueResizes();
     }
 }
 
@@ -78,7 +80,7 @@ void TestConsole::advance(std::int64_t ms) {
     }
     // A resize that came while the game was blocked repaints at once, as on a terminal.
     if (!resizes_.empty() && resizes_.front().atMs <= nowMs_) {
-        flush();
+        flushAt(Frames::AtKeyReads);
     }
 }
 
@@ -97,7 +99,7 @@ void TestConsole::clearScreen() {
 }
 
 int TestConsole::readKey() {
-    flush();
+    flushAt(Frames::AtKeyReads);
     if (keyReadHook_) {
         keyReadHook_(*this);
     }
@@ -118,7 +120,7 @@ bool TestConsole::keyWaiting() {
 }
 
 void TestConsole::sleepMs(int ms) {
-    flushBeforeWait();
+    flushAt(Frames::AtEveryWait);
     advance(ms);
     if (keys_.empty() && nowMs_ - lastKeyDueMs_ > idleLimitMs_) {
         throw EndOfInput{};
@@ -126,13 +128,13 @@ void TestConsole::sleepMs(int ms) {
 }
 
 void TestConsole::tone(int hz, int ms) {
-    flushBeforeWait();
+    flushAt(Frames::AtEveryWait);
     sounds_.push_back({hz, ms});
     advance(ms);
 }
 
 void TestConsole::rest(int ms) {
-    flushBeforeWait();
+    flushAt(Frames::AtEveryWait);
     sounds_.push_back({0, ms});
     advance(ms);
 }

@@ -59,9 +59,11 @@ class TestConsole : public Console {
     void scheduleResize(int columns, int rows, std::int64_t atMs);
     // Renders for a terminal that draws the ambiguous-width characters two columns wide.
     void setAmbiguousWide(bool wide) { renderer_.setAmbiguousWide(wide); }
-    // Renders frames only at key reads, resizes and takeOutput, not at sleeps and tones: long
-    // generated runs that look at the game rather than at the renderer go faster.
-    void setFramesAtKeyReadsOnly(bool only) { framesAtKeyReadsOnly_ = only; }
+    // Where frames are rendered, besides takeOutput: at every blocking call and resize, as on
+    // a terminal (the default); at key reads and resizes only; or nowhere. Long generated runs
+    // that look at the game rather than at the renderer go faster with fewer.
+    enum class Frames { None, AtKeyReads, AtEveryWait };
+    void setFrames(Frames frames) { frames_ = frames; }
 
     // --- Observation ---
     std::int64_t nowMs() const { return nowMs_; }
@@ -108,8 +110,8 @@ class TestConsole : public Console {
         std::int64_t atMs;
     };
     void flush();
-    // The frame a sleep, tone or rest renders first, unless frames come only at key reads.
-    void flushBeforeWait();
+    // Renders a frame where the frames asked for include `where`; applies due resizes always.
+    void flushAt(Frames where);
     void advance(std::int64_t ms);
     void applyDueResizes();
 
@@ -127,7 +129,7 @@ class TestConsole : public Console {
     std::deque<int> randoms_;
     std::deque<ScheduledResize> resizes_;
     bool hasFallback_ = false;
-    bool framesAtKeyReadsOnly_ = false;
+    Frames frames_ = Frames::AtEveryWait;
     std::minstd_rand fallback_;
     std::vector<SoundStep> sounds_;
     std::function<void(const TestConsole&)> keyReadHook_;

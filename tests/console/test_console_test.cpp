@@ -61,10 +61,11 @@ TEST(TestConsoleTimeLimit, EndsTheInputWithKeysLeft) {
     EXPECT_THROW(waiting.readKey(), EndOfInput);  // the key would come too late
 }
 
-TEST(TestConsoleFrames, OnlyAtKeyReadsWhenAsked) {
-    for (const bool only : {false, true}) {
+TEST(TestConsoleFrames, OnlyWhereAsked) {
+    using Frames = TestConsole::Frames;
+    for (const Frames frames : {Frames::AtEveryWait, Frames::AtKeyReads, Frames::None}) {
         TestConsole console(80, 24);
-        console.setFramesAtKeyReadsOnly(only);
+        console.setFrames(frames);
         console.pushKey('a', 500);
         console.printText("x");
         console.sleepMs(100);
@@ -74,11 +75,13 @@ TEST(TestConsoleFrames, OnlyAtKeyReadsWhenAsked) {
         console.gotoXY(0, 0);
         console.printText("z");
         console.readKey();
-        // Each wait shows what stood before it, unless frames come only at key reads.
+        console.gotoXY(0, 0);
+        console.printText("!");
+        // Each wait shows what stood before it, where frames come at it.
         const std::string out = console.takeOutput();
-        EXPECT_EQ(out.find('x') != std::string::npos, !only);
-        EXPECT_EQ(out.find('y') != std::string::npos, !only);
-        EXPECT_NE(out.find('z'), std::string::npos);
+        EXPECT_EQ(out.find('x') != std::string::npos, frames == Frames::AtEveryWait);
+        EXPECT_EQ(out.find('y') != std::string::npos, frames == Frames::AtEveryWait);
+        EXPECT_EQ(out.find('z') != std::string::npos, frames != Frames::None);
     }
 }
 

@@ -94,7 +94,11 @@ FuzzScript decodeFuzzInput(std::span<const std::uint8_t> data) {
     decodeSize(header[0] | header[1] << 8, script.columns, script.rows);
     script.seed = header[2] | header[3] << 8;
     script.ambiguousWide = (header[4] & 1) != 0;
-    script.framesAtKeyReadsOnly = (header[4] & 2) == 0;
+    if ((header[4] & 2) != 0) {
+        script.frames = TestConsole::Frames::AtEveryWait;
+    } else if ((header[4] & 4) != 0) {
+        script.frames = TestConsole::Frames::AtKeyReads;
+    }
     ByteReader in(data.subspan(headerBytes));
     std::int64_t nowMs = 0;
     while (!in.atEnd()) {
@@ -116,7 +120,7 @@ void loadScript(const FuzzScript& script, TestConsole& console) {
         console.scheduleResize(resize.columns, resize.rows, resize.atMs);
     }
     console.setAmbiguousWide(script.ambiguousWide);
-    console.setFramesAtKeyReadsOnly(script.framesAtKeyReadsOnly);
+    console.setFrames(script.frames);
     console.setIdleLimitMs(IdleLimitMs);
     console.setTimeLimitMs(TimeLimitMs);
 }

@@ -18,7 +18,7 @@ def size(columns, rows):
 
 def header(columns=100, rows=30, seed=1, ambiguous_wide=False, every_frame=False):
     """The terminal, the engine's seed, and the flags: ambiguous characters two columns wide,
-    frames at every sleep and tone (as on a terminal) rather than only at key reads."""
+    frames at every sleep, tone and key read (as on a terminal) rather than none."""
     flags = (1 if ambiguous_wide else 0) | (2 if every_frame else 0)
     return size(columns, rows) + struct.pack("<HB", seed, flags)
 

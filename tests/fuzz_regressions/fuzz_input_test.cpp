@@ -25,11 +25,12 @@ TEST(FuzzInput, HeaderGivesTheSizeTheSeedAndTheFlags) {
     EXPECT_EQ(script.rows, 60);
     EXPECT_EQ(script.seed, 0x1234u);
     EXPECT_TRUE(script.ambiguousWide);
-    EXPECT_FALSE(script.framesAtKeyReadsOnly);
+    EXPECT_EQ(script.frames, TestConsole::Frames::AtEveryWait);
     EXPECT_TRUE(script.keys.empty());
     script = decodeFuzzInput(bytes({0, 0, 0, 0, 0x00}));
     EXPECT_FALSE(script.ambiguousWide);
-    EXPECT_TRUE(script.framesAtKeyReadsOnly);
+    EXPECT_EQ(script.frames, TestConsole::Frames::None);
+    EXPECT_EQ(decodeFuzzInput(bytes({0, 0, 0, 0, 0x04})).frames, TestConsole::Frames::AtKeyReads);
     // The extremes, and a header cut short: the missing bytes count as 0.
     script = decodeFuzzInput(bytes({255, 255}));
     EXPECT_EQ(script.columns, 320);
