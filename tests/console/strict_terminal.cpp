@@ -343,8 +343,8 @@ std::string StrictTerminal::differencesFrom(const Screen& screen, const ViewFram
         if (next != std::string::npos) {
             decodeUtf8(notice, next);
         }
-        const bool cut = !shown.empty() && notice.starts_with(shown) &&
-                         displayWidth(notice.substr(0, next)) > columns_;
+        const bool cut =
+            notice.starts_with(shown) && displayWidth(notice.substr(0, next)) > columns_;
         if (shown != notice && !cut) {
             out += "last row \"" + shown + "\" is not the notice \"" + notice + "\"\n";
         }
