@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "terminal/arrow_keys.h"
 #include "terminal/terminal_input.h"
 #include "terminal/terminal_modes.h"
 #include "terminal/terminal_signals.h"
@@ -31,8 +30,7 @@ std::string titleSequence(std::string_view title) {
 // still taken out of the keys.
 constexpr std::chrono::milliseconds ProbeTimeout{200};
 constexpr std::chrono::seconds LateAnswerWindow{3};
-// Keys are read one byte at a time, so that those not taken yet wait in the terminal's own
-// input queue; only around the probe are they read in runs, so that an answer is seen whole.
+// The probe reads the input in runs, so that its answer is seen whole.
 constexpr std::size_t ProbeReadSize = 64;
 
 }  // namespace
@@ -96,32 +94,30 @@ void RealTerminal::probeWidth() {
     };
     ProbeResult result = probeAmbiguousWidth([this](std::string_view bytes) { writeOut(bytes); },
                                              read, ProbeTimeout);
-    keys_ = std::move(result.keys);
     renderer_.setAmbiguousWide(result.width == AmbiguousWidth::Wide);
-    awaitingAnswer_ = !result.answered;
-    answerDeadline_ = Clock::now() + LateAnswerWindow;
+    keys_.start(std::move(result.keys), !result.answered, Clock::now() + LateAnswerWindow);
 }
 
-std::size_t RealTerminal::readSize() const {
-    return awaitingAnswer_ ? ProbeReadSize : 1;
+bool RealTerminal::Reader::ready() {
+    return inputReady(InputFd);
 }
 
-bool RealTerminal::takeLateAnswer() {
-    if (!awaitingAnswer_) {
-        return false;
+ReadResult RealTerminal::Reader::read(std::string& keys, std::size_t most) {
+    while (true) {
+        if (waitFor(InputFd, true, terminal_.eventFd_, std::nullopt) == WaitResult::Event) {
+            terminal_.handleSignalEvents();
+            continue;
+        }
+        const ReadResult result = readKeys(InputFd, keys, most);
+        if (result != ReadResult::Again) {
+            return result;
+        }
     }
-    if (Clock::now() > answerDeadline_) {
-        awaitingAnswer_ = false;
-        return false;
-    }
-    const auto report = findCursorReport(keys_);
-    if (!report) {
-        return false;
-    }
-    keys_.erase(report->at, report->length);
-    awaitingAnswer_ = false;
-    renderer_.setAmbiguousWide(widthFromColumn(report->column) == AmbiguousWidth::Wide);
-    return true;
+}
+
+void RealTerminal::Reader::answered(AmbiguousWidth width) {
+    terminal_.renderer_.setAmbiguousWide(width == AmbiguousWidth::Wide);
+    terminal_.flush();
 }
 
 void RealTerminal::handleSignalEvents() {
@@ -200,53 +196,21 @@ void RealTerminal::setTitle(std::string_view title) {
     pending_ += titleSequence(title);
 }
 
-void RealTerminal::completeArrowKey() {
-    while (!gone_ && arrowKeyIncomplete(keys_) && inputReady(InputFd)) {
-        const std::size_t missing = ArrowKeyLength - keys_.size();
-        if (readKeys(InputFd, keys_, std::max(missing, readSize())) == ReadResult::End) {
-            gone_ = true;
-        }
-        if (takeLateAnswer()) {
-            flush();
-        }
-    }
-}
-
 int RealTerminal::readKey() {
     flush();
     throwIfGone();
-    while (true) {
-        while (keys_.empty()) {
-            if (waitFor(InputFd, true, eventFd_, std::nullopt) == WaitResult::Event) {
-                handleSignalEvents();
-                continue;
-            }
-            if (readKeys(InputFd, keys_, readSize()) == ReadResult::End) {
-                gone_ = true;
-                throw EndOfInput{};
-            }
-            if (takeLateAnswer()) {
-                flush();
-            }
-        }
-        completeArrowKey();
-        // A late answer to the width probe may have taken every byte there was.
-        if (!keys_.empty()) {
-            return takeKey(keys_);
-        }
+    try {
+        return keys_.readKey(reader_);
+    } catch (const EndOfInput&) {
+        gone_ = true;
+        throw;
     }
 }
 
 bool RealTerminal::keyWaiting() {
     handleSignalEvents();
-    if (keys_.empty() && !gone_ && inputReady(InputFd)) {
-        if (readKeys(InputFd, keys_, readSize()) == ReadResult::End) {
-            gone_ = true;
-        }
-        takeLateAnswer();
-    }
     // At the end of input the answer is yes, so that the next read ends the program.
-    return gone_ || !keys_.empty();
+    return gone_ || keys_.keyWaiting(reader_);
 }
 
 void RealTerminal::sleepMs(int ms) {

@@ -18,6 +18,7 @@
 #include "console/renderer.h"
 #include "console/screen.h"
 #include "console/view.h"
+#include "terminal/key_input.h"
 #include "terminal/output_encoding.h"
 
 namespace tarnwick {
@@ -58,15 +59,21 @@ class RealTerminal : public Console {
     void throwIfGone() const;
     // Asks the terminal how wide it draws ambiguous characters; keeps the keys typed meanwhile.
     void probeWidth();
-    // Takes an answer to the width probe that came too late out of the keys and acts on it.
-    // True when it changed the way the screen is drawn.
-    bool takeLateAnswer();
-    // An ESC begins the keys: reads the bytes already waiting that may make it an arrow key,
-    // and no more; nothing waits for bytes that have not come.
-    void completeArrowKey();
-    // How many bytes one read of the keys takes.
-    std::size_t readSize() const;
     void writeOut(std::string_view utf8);
+
+    // The input as the keys read it: a wait for bytes acts on the signal events meanwhile,
+    // and a late answer to the width probe repaints at once.
+    class Reader : public KeyReader {
+      public:
+        explicit Reader(RealTerminal& terminal) : terminal_(terminal) {}
+        bool ready() override;
+        ReadResult read(std::string& keys, std::size_t most) override;
+        Clock::time_point now() override { return Clock::now(); }
+        void answered(AmbiguousWidth width) override;
+
+      private:
+        RealTerminal& terminal_;
+    };
 
     static constexpr int InputFd = 0;
     static constexpr int OutputFd = 1;
@@ -76,10 +83,9 @@ class RealTerminal : public Console {
     Renderer renderer_;
     std::string pending_;  // mode and title sequences for the next write
     std::string title_;
-    std::string keys_;  // keys read from the input and not yet taken
+    KeyInput keys_;
+    Reader reader_{*this};
     OutputEncoding encoding_;
-    bool awaitingAnswer_ = false;  // the probe went unanswered; an answer may still come
-    Clock::time_point answerDeadline_;
     int columns_ = 80;
     int rows_ = 24;
     int eventFd_ = -1;

@@ -34,6 +34,34 @@ std::optional<CursorReport> findCursorReport(std::string_view bytes) {
     return std::nullopt;
 }
 
+bool cursorReportIncomplete(std::string_view bytes) {
+    if (bytes.empty() || bytes[0] != '\x1b') {
+        return false;
+    }
+    std::size_t pos = 1;
+    if (pos == bytes.size()) {
+        return true;
+    }
+    if (bytes[pos++] != '[') {
+        return false;
+    }
+    // The row and the column, each digits and the byte after them.
+    for (const char after : {';', 'R'}) {
+        int value = 0;
+        const bool number = readNumber(bytes, pos, value);
+        if (pos == bytes.size()) {
+            return true;  // cut before or inside the digits
+        }
+        if (!number || bytes[pos++] != after) {
+            return false;
+        }
+        if (pos == bytes.size()) {
+            return after == ';';
+        }
+    }
+    return false;
+}
+
 AmbiguousWidth widthFromColumn(int column) {
     switch (column) {
         case 2:

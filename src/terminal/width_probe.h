@@ -26,6 +26,8 @@ struct CursorReport {
 
 // The first complete report "ESC [ digits ; digits R" in the bytes, if any.
 std::optional<CursorReport> findCursorReport(std::string_view bytes);
+// Whether the bytes, all of them, are the beginning of a report shorter than the whole.
+bool cursorReportIncomplete(std::string_view bytes);
 // What a report's column says about a block printed at column 1.
 AmbiguousWidth widthFromColumn(int column);
 
