@@ -1,14 +1,19 @@
 // The seed corpus of the fuzz target reaches the screen each input was made for, so that the
-// fuzzer starts from every screen (tests/fuzz/make_corpus.py writes the inputs).
+// fuzzer starts from every screen (tests/fuzz/make_corpus.py writes the inputs); the inputs of
+// the fuzz targets' findings pass their checks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "fuzz/encoding_checks.h"
 #include "fuzz/format_checks.h"
 #include "fuzz/fuzz_input.h"
+#include "fuzz/key_checks.h"
+#include "fuzz/render_checks.h"
 #include "support/program_run.h"
 
 namespace tarnwick::fuzz {
@@ -82,6 +87,34 @@ TEST(SeedCorpus, FormatChecksHoldOnTheStorageSeedsAndFindings) {
         }
     }
     EXPECT_GE(inputs, 2);
+}
+
+// Each finding of a fuzz target, kept under the target's prefix, passes its target's check;
+// the whole program's (no prefix) ends with status 0.
+TEST(FuzzFindings, EachInputPassesItsTargetsCheck) {
+    using Check = std::string (*)(std::span<const std::uint8_t>);
+    const std::pair<std::string_view, Check> Checks[] = {
+        {"render-", checkRendering},
+        {"keys-", checkKeys},
+        {"encoding-",
+         [](std::span<const std::uint8_t> data) {
+             return checkEncoding({reinterpret_cast<const char*>(data.data()), data.size()});
+         }},
+    };
+    for (const auto& entry : std::filesystem::directory_iterator(TARNWICK_FUZZ_INPUTS)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with(".") || name.starts_with("storage-")) {
+            continue;  // the storage findings have their test above
+        }
+        const auto data = readInput(entry.path());
+        const auto check = std::find_if(std::begin(Checks), std::end(Checks),
+                                        [&](const auto& c) { return name.starts_with(c.first); });
+        if (check != std::end(Checks)) {
+            EXPECT_EQ(check->second(data), "") << name;
+        } else {
+            EXPECT_EQ(runFuzzInput(data), 0) << name;
+        }
+    }
 }
 
 }  // namespace
