@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the seed corpus of the fuzz target (tests/fuzz/corpus/): hand-made inputs that reach
-every screen. The byte layout is described in tests/fuzz/fuzz_input.h. Most inputs use a
-terminal just large enough for their screens: the renderer's work at every frame grows with the
-terminal's size, and the fuzzer tries other sizes by itself."""
+"""Writes the seed corpora of the fuzz targets: tests/fuzz/corpus/, hand-made inputs of
+fuzz_program that reach every screen (tests/fuzz/fuzz_input.h describes their bytes), and
+corpus_render/, corpus_keys/ and corpus_encoding/ for the fast targets. Most inputs of
+fuzz_program use a terminal just large enough for their screens: the renderer's work grows with
+the terminal's size, and the fuzzer tries other sizes by itself."""
 import os
 import struct
 import sys
@@ -127,13 +128,69 @@ CORPUS = {
 }
 
 
-def main():
-    out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
-        os.path.dirname(os.path.abspath(__file__)), "corpus")
-    os.makedirs(out_dir, exist_ok=True)
-    for name, data in CORPUS.items():
-        with open(os.path.join(out_dir, name), "wb") as f:
+# The seeds of the fast targets (the steps and bursts of render_checks.h and key_checks.h).
+def goto(x, y):
+    return bytes([0, (x + 8) & 0xFF, (x + 8) >> 8, y + 4])
+
+
+def text(utf8):
+    data = utf8.encode() if isinstance(utf8, str) else utf8
+    return bytes([1, len(data)]) + data
+
+
+FRAME, CLEAR = bytes([7]), bytes([2])
+WALL, PLAYER = "\x1b[44;34m██\x1b[m", "\x1b[46;37m〇\x1b[m"
+
+
+def walk():
+    """A 45 x 45 board with its panel on 80 x 24, the player walking down and right."""
+    out = bytes([79, 23, 0]) + bytes([4, 0, 0, 45, 45, 1]) + text("\x1b[44;34m")
+    for y in range(0, 45, 2):
+        out += goto(4 * (y % 20), y) + text("██" * 10)
+    out += text("\x1b[m") + goto(98, 2) + text("当前生命值 3 ●●●") + FRAME
+    for step in range(12):
+        out += goto(2 * step, step) + text(PLAYER) + bytes([5, (2 * step + 8), 0, step + 4])
+        out += FRAME
+    return out
+
+
+RENDER_CORPUS = {
+    "menu": bytes([99, 29, 0]) + goto(36, 5) + text("\x1b[40;31m1. 开始游戏") + goto(36, 7)
+    + text("\x1b[2m— 按 0 退出 —\x1b[22m") + FRAME + CLEAR + goto(36, 5) + text("1. 开始游戏")
+    + FRAME,
+    "board_walk": walk(),
+    "wide_and_cut": bytes([29, 7, 1]) + goto(0, 0) + text("怪怪▇▇●· ") + FRAME + goto(1, 0)
+    + text("ab\xe6\x80") + FRAME + bytes([3, 9, 3]) + FRAME + bytes([6]) + FRAME,
+}
+
+KEYS_CORPUS = {
+    "answer_in_time": bytes([0x00, 8]) + b"\x1b[1;3Rw\x1b[A" + bytes([0x60, 4]) + b"\x1bOBs",
+    "answer_late_and_keys": bytes([0x40, 12]) + b"1\x1b[12;2R\x1b[D" + bytes([0x40, 2]) + b"\x1b["
+    + bytes([0x80, 2]) + b"A0",
+    "no_answer": bytes([0x20, 3]) + b"\x1b\x1b[" + bytes([0xA0, 8]) + b"C\x1b[1;2Rxy",
+}
+
+ENCODING_CORPUS = {
+    "glyphs": "\x1b[44;34m██\x1b[m▇●·—〇怪￥出入＃｜－".encode(),
+    "texts": "当前金币 ￥：  12 窗口太小啦！请放大到 80 列 24 行 é€".encode(),
+    "malformed": b"\xe6\x80 \xc0\x80 \xed\xa0\x80 \xf4\x90\x80\x80 \xff\xf0\x9f\x98\x80",
+}
+
+
+def write(folder, corpus):
+    os.makedirs(folder, exist_ok=True)
+    for name, data in corpus.items():
+        with open(os.path.join(folder, name), "wb") as f:
             f.write(data)
+
+
+def main():
+    """Writes each corpus into its folder beside this file, or all under the folder given."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    base = sys.argv[1] if len(sys.argv) > 1 else here
+    for folder, corpus in (("corpus", CORPUS), ("corpus_render", RENDER_CORPUS),
+                           ("corpus_keys", KEYS_CORPUS), ("corpus_encoding", ENCODING_CORPUS)):
+        write(os.path.join(base, folder), corpus)
 
 
 if __name__ == "__main__":
