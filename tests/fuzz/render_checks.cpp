@@ -56,10 +56,11 @@ std::string bracketFault(std::string_view frame) {
 }
 
 struct Rig {
+    explicit Rig(Screen& canvas) : screen(canvas) {}
     int columns = 1;
     int rows = 1;
     bool wide = false;
-    Screen screen;
+    Screen& screen;
     View view;
     Renderer renderer;
     testing::StrictTerminal terminal{1, 1};
@@ -136,11 +137,16 @@ void step(int op, Bytes& in, Rig& rig) {
 
 std::string checkRendering(std::span<const std::uint8_t> data) {
     Bytes in(data);
-    auto rig = std::make_unique<Rig>();
+    // The canvas is large: one is kept for every input, cleared as a new one would be.
+    static Screen canvas;
+    canvas.clear();
+    canvas.print("\x1b[m");
+    auto rig = std::make_unique<Rig>(canvas);
     readSize(in, *rig);
     rig->wide = (in.next() & 1) != 0;
     rig->newTerminal();
-    for (int frames = 1; frames < MaxFrames && !in.atEnd();) {
+    int cells = 0;
+    for (int frames = 1; frames < MaxFrames && cells < MaxFrameCells && !in.atEnd();) {
         const int op = in.next() % 8;
         if (op != 7) {
             step(op, in, *rig);
@@ -150,6 +156,7 @@ std::string checkRendering(std::span<const std::uint8_t> data) {
             return "frame " + std::to_string(frames) + ":\n" + failure;
         }
         ++frames;
+        cells += rig->columns * rig->rows;
     }
     const std::string failure = rig->frame();
     return failure.empty() ? "" : "last frame:\n" + failure;

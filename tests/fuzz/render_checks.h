@@ -16,7 +16,9 @@
 //   5 focus    3 bytes: the position to keep in sight, as for gotoXY
 //   6 width    the terminal now draws ambiguous characters the other way (a new terminal)
 //   7 frame    the renderer sends a frame
-// Missing bytes read as 0; a last frame follows the steps; at most MaxFrames frames.
+// Missing bytes read as 0; a last frame follows the steps. The frames end at MaxFrames, or
+// once they have shown MaxFrameCells cells in all, so that every input runs in about a
+// millisecond.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +28,7 @@
 namespace tarnwick::fuzz {
 
 inline constexpr int MaxFrames = 48;
+inline constexpr int MaxFrameCells = 16'384;
 
 // Runs the steps and checks after each frame that the terminal shows exactly what the view
 // maps of the canvas (character, width, colours, dim) with no fault (nothing past its size,
