@@ -100,6 +100,13 @@ TEST(WidthProbe, FindsOnlyCompleteReports) {
                                          "\x1b[13R", "\x1b[A", "\x1b[1;5C", "\x1b[123456;2R"}) {
         EXPECT_FALSE(findCursorReport(bytes).has_value()) << testing::PrintToString(bytes);
     }
+    // What the rest of the input may still complete, and what it cannot.
+    for (const std::string_view bytes : {"\x1b", "\x1b[", "\x1b[12", "\x1b[12;", "\x1b[1;1234"}) {
+        EXPECT_TRUE(cursorReportIncomplete(bytes)) << testing::PrintToString(bytes);
+    }
+    for (const std::string_view bytes : {"", "a", "\x1b[1;3R", "\x1b[;", "\x1b[12345", "\x1b[A"}) {
+        EXPECT_FALSE(cursorReportIncomplete(bytes)) << testing::PrintToString(bytes);
+    }
 }
 
 }  // namespace
