@@ -14,6 +14,12 @@ namespace {
 // that the answer is seen whole.
 constexpr std::size_t AnswerReadSize = 64;
 
+// Whether the keys end in the beginning of an answer to the probe, which a read cut off.
+bool endsInPartOfAnAnswer(std::string_view keys) {
+    const std::size_t at = keys.rfind('\x1b');
+    return at != std::string_view::npos && cursorReportIncomplete(keys.substr(at));
+}
+
 }  // namespace
 
 void KeyInput::start(std::string keys, bool awaitingAnswer, Clock::time_point answerDeadline) {
@@ -54,7 +60,7 @@ void KeyInput::completeKey(KeyReader& reader) {
     while (!ended_ && reader.ready()) {
         if (arrowKeyIncomplete(keys_)) {
             readInto(reader, std::max(ArrowKeyLength - keys_.size(), readSize()));
-        } else if (awaitingAnswer_ && cursorReportIncomplete(keys_)) {
+        } else if (awaitingAnswer_ && endsInPartOfAnAnswer(keys_)) {
             readInto(reader, readSize());  // an answer that one read cut in two
         } else {
             return;

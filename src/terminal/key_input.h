@@ -50,8 +50,8 @@ class KeyInput {
     // Reads into the keys; notes the end of input and takes a late answer out.
     void readInto(KeyReader& reader, std::size_t most);
     void takeLateAnswer(KeyReader& reader);
-    // An ESC begins the keys: reads the bytes already waiting that may make it an arrow key or
-    // the awaited answer to the probe, and no more.
+    // Before a key is taken: reads the bytes already waiting that may make an ESC at the front
+    // an arrow key, or the end of the keys the awaited answer to the probe, and no more.
     void completeKey(KeyReader& reader);
 
     std::string keys_;
