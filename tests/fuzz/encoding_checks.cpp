@@ -91,26 +91,34 @@ bool decodeBack(const char* set, const std::string& bytes, std::u32string& out) 
     return ok;
 }
 
-// Whether `count` stand-ins '?' stand at `at`.
-bool standIns(const std::u32string& back, std::size_t at, std::size_t count) {
-    return at + count <= back.size() && back.compare(at, count, std::u32string(count, U'?')) == 0;
-}
+// The decoded output, with the number of stand-ins '?' that stand from each place on.
+struct Decoded {
+    std::u32string text;
+    std::vector<std::size_t> standInsFrom;
+    explicit Decoded(std::u32string decoded)
+        : text(std::move(decoded)), standInsFrom(text.size() + 1) {
+        for (std::size_t i = text.size(); i-- > 0;) {
+            standInsFrom[i] = text[i] == U'?' ? standInsFrom[i + 1] + 1 : 0;
+        }
+    }
+};
 
 // The positions of the decoded output where the piece may end when it starts at `at`: itself,
 // or its stand-ins (one '?' per column of a character, 1 to one per byte of a malformed run).
-void piecePositions(const Piece& piece, const std::u32string& back, std::size_t at,
+void piecePositions(const Piece& piece, const Decoded& back, std::size_t at,
                     std::vector<std::size_t>& ends) {
+    const std::size_t standIns = back.standInsFrom[at];
     if (piece.ch == Malformed) {
-        for (std::size_t count = 1; count <= piece.bytes && standIns(back, at, count); ++count) {
+        for (std::size_t count = 1; count <= std::min(piece.bytes, standIns); ++count) {
             ends.push_back(at + count);
         }
         return;
     }
-    if (at < back.size() && back[at] == piece.ch) {
+    if (at < back.text.size() && back.text[at] == piece.ch) {
         ends.push_back(at + 1);
     }
     const auto width = static_cast<std::size_t>(codePointWidth(piece.ch));
-    if (standIns(back, at, width)) {
+    if (standIns >= width) {
         ends.push_back(at + width);
     }
 }
@@ -120,10 +128,11 @@ std::string check(const char* set, std::string_view utf8) {
     if (!encoding.converts()) {
         return std::string("no converter for ") + set + "\n";
     }
-    std::u32string back;
-    if (!decodeBack(set, encoding.encode(utf8), back)) {
+    std::u32string decoded;
+    if (!decodeBack(set, encoding.encode(utf8), decoded)) {
         return std::string("the output is not valid ") + set + "\n";
     }
+    const Decoded back(std::move(decoded));
     // Where the decoded output may stand after each piece of the input: the count of stand-ins
     // for a malformed run is open, so there may be several places.
     std::vector<std::size_t> positions{0};
@@ -142,7 +151,7 @@ std::string check(const char* set, std::string_view utf8) {
         positions = std::move(next);
         inputAt += piece.bytes;
     }
-    if (std::find(positions.begin(), positions.end(), back.size()) == positions.end()) {
+    if (std::find(positions.begin(), positions.end(), back.text.size()) == positions.end()) {
         return std::string(set) + ": more characters come back than went in\n";
     }
     return "";
