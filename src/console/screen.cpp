@@ -91,6 +91,9 @@ std::string_view skipEscape(std::string_view text, std::size_t& pos, bool& isSgr
 }  // namespace
 
 int codePointWidth(char32_t ch) {
+    if (ch < WideRanges.front().first) {
+        return 1;  // ASCII and the other scripts below the first wide block
+    }
     for (const auto& range : WideRanges) {
         if (ch >= range.first && ch <= range.last) {
             return 2;

@@ -40,6 +40,7 @@ void View::showBoard(const BoardArea& area) {
         panelLeft_ = Screen::Columns;
         panelRight_ = 0;
         panelBottom_ = 0;
+        measured_ = nullptr;
     }
     board_ = true;
 }
@@ -93,7 +94,11 @@ ViewFrame View::textFrame(const Screen& screen, int columns, int rows) const {
 
 void View::measurePanel(const Screen& screen) {
     const int from = area_.column + area_.cellsAcross * area_.cellColumns;
+    const bool everyRow = &screen != measured_;
     for (int y = 0; y < screen.usedRows(); ++y) {
+        if (!everyRow && !screen.rowChangedSince(y, measuredChanges_)) {
+            continue;  // what it holds is in the box already
+        }
         for (int x = from; x < screen.usedColumns(); ++x) {
             const Cell& cell = screen.cell(x, y);
             if (cell.width != 0 && isVisible(cell)) {
@@ -103,6 +108,8 @@ void View::measurePanel(const Screen& screen) {
             }
         }
     }
+    measured_ = &screen;
+    measuredChanges_ = screen.changes();
 }
 
 ViewFrame View::playFrame(const Screen& screen, int columns, int rows) {

@@ -11,6 +11,8 @@
 // to keep in sight (keepInSight); clearing the screen makes it a text screen again.
 #pragma once
 
+#include <cstdint>
+
 #include "console/console.h"
 #include "console/view_frame.h"
 
@@ -47,7 +49,8 @@ class View {
   private:
     ViewFrame textFrame(const Screen& screen, int columns, int rows) const;
     ViewFrame playFrame(const Screen& screen, int columns, int rows);
-    // Widens the panel's bounding box by what is drawn right of the board now.
+    // Widens the panel's bounding box by what is drawn right of the board now, looking only
+    // at the rows changed since it last looked at the same screen.
     void measurePanel(const Screen& screen);
     // The scroll from the last frame to this one: the window moved up or down only.
     ViewScroll scrollSince(const ViewFrame& now) const;
@@ -63,6 +66,8 @@ class View {
     int panelLeft_ = Screen::Columns;
     int panelRight_ = 0;
     int panelBottom_ = 0;
+    const Screen* measured_ = nullptr;  // the screen measured last, and its change count then
+    std::uint64_t measuredChanges_ = 0;
     ViewFrame last_;
     bool lastWasPlay_ = false;
 };
