@@ -1,11 +1,12 @@
 // The real binary in a pseudo-terminal: a default game with its board, panel and countdown,
 // the pause screen and the way back to the main menu, an auto-walk game that ends on its
-// victory screen, boards walked through the window of a small terminal, the arrow keys, the
-// key line and the seed of the command line.
+// victory screen with its records, boards walked through the window of a small terminal, the arrow
+// keys, the key line and the seed of the command line.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -104,12 +105,27 @@ TEST(PlayE2e, AnAutoWalkGameEndsOnItsVictoryScreenAndReturnsToTheMenu) {
     })) << screenOf(session);
     awaitText(session, 43, 12, "YOU WIN !!!", 60s);
     EXPECT_EQ(session.colours(43, 12), BlueOnYellow);
-    awaitText(session, 43, 16, "游戏结束", 10s);
-    awaitText(session, 43, 18, "关闭游戏请点击右上角 X");
-    awaitText(session, 43, 22, "继续游戏按任意键回到主菜单栏目");
-    EXPECT_EQ(session.colours(43, 22), BlueOnYellow);
+    // After the tune the game's time comes below the texts, and the screen moves up a row.
+    awaitText(session, 43, 15, "游戏结束", 10s);
+    awaitText(session, 43, 17, "关闭游戏请点击右上角 X");
+    awaitText(session, 43, 21, "继续游戏按任意键回到主菜单栏目");
+    EXPECT_EQ(session.colours(43, 21), BlueOnYellow);
+    // 45 cells of the way at 200 ms: 9 s of game time, the first time won.
+    awaitText(session, 43, 23, "本局用时 9.0 秒   新纪录！");
+    // The records screen (key 5) and --records show the won game with its time.
+    const std::string row = "自走模式    25    1       1       9.0 秒";
+    session.sendKeys("x5");
+    awaitText(session, 8, 4, row);
     session.sendKeys("x");
     quitFromMenu(session);
+    const std::string command = "XDG_STATE_HOME='" + session.filesFolder() + "/state' '" +
+                                PtySession::binaryPath() + "' --records";
+    FILE* printed = popen(command.c_str(), "r");
+    ASSERT_NE(printed, nullptr);
+    char text[4096] = {};
+    const std::size_t length = std::fread(text, 1, sizeof text - 1, printed);
+    EXPECT_EQ(pclose(printed), 0);
+    EXPECT_NE(std::string_view(text, length).find("\n" + row + "  "), std::string::npos) << text;
 }
 
 // A 45 x 45 board, walked in war-god mode along its frame (where no monster can step) from the
