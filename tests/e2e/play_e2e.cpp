@@ -6,13 +6,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "e2e_support.h"
+#include "storage/temp_folder.h"
 
 namespace tarnwick::e2e {
 namespace {
@@ -118,14 +118,13 @@ TEST(PlayE2e, AnAutoWalkGameEndsOnItsVictoryScreenAndReturnsToTheMenu) {
     awaitText(session, 8, 4, row);
     session.sendKeys("x");
     quitFromMenu(session);
-    const std::string command = "XDG_STATE_HOME='" + session.filesFolder() + "/state' '" +
-                                PtySession::binaryPath() + "' --records";
-    FILE* printed = popen(command.c_str(), "r");
-    ASSERT_NE(printed, nullptr);
-    char text[4096] = {};
-    const std::size_t length = std::fread(text, 1, sizeof text - 1, printed);
-    EXPECT_EQ(pclose(printed), 0);
-    EXPECT_NE(std::string_view(text, length).find("\n" + row + "  "), std::string::npos) << text;
+    // --records with its output to a file.
+    const std::string printed = session.filesFolder() + "/printed";
+    ASSERT_EQ(std::system(("XDG_STATE_HOME=" + session.filesFolder() + "/state " +
+                           PtySession::binaryPath() + " --records >" + printed)
+                              .c_str()),
+              0);
+    EXPECT_NE(storage::fileText(printed).find("\n" + row + "  "), std::string::npos);
 }
 
 // A 45 x 45 board, walked in war-god mode along its frame (where no monster can step) from the

@@ -202,11 +202,9 @@ TEST_F(EndTest, EachEndedGameIsRecordedOnceAndTheScreensShowTheRecords) {
     EXPECT_EQ(gameTick(game), 0);
     EXPECT_EQ(keyScreens[0].rowText(24).substr(43), "最多闯过 3 关");
     EXPECT_EQ(keyScreens[0].cell(43, 24).style, Red);
-
-    const storage::RecordsTable records = storage::loadRecords(folder.game()).table;
-    ASSERT_EQ(records.records.size(), 2u);
-    EXPECT_EQ(records.records[0], (storage::Record{"timed", 5, 4, 2, 5, 0, 0}));
-    EXPECT_EQ(records.records[1], (storage::Record{"endless", 5, 1, 0, std::nullopt, 3, 0}));
+    EXPECT_EQ(storage::loadRecords(folder.game()).table.records,
+              (std::vector<storage::Record>{{"timed", 5, 4, 2, 5, 0, 0},
+                                            {"endless", 5, 1, 0, std::nullopt, 3, 0}}));
 }
 
 TEST(AutoWalk, WalksTheWayWithoutKeysOrMonstersAndEndsOnTheVictoryScreen) {
