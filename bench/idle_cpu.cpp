@@ -99,6 +99,11 @@ void send(int master, std::string_view keys) {
 
 int main() {
     const std::string binary = binaryPath();
+    // The game left from the pause screen is recorded: in a folder of this run, not the user's.
+    std::string files = (std::filesystem::temp_directory_path() / "tarnwick-idle-XXXXXX").string();
+    if (mkdtemp(files.data()) == nullptr) {
+        files = "/nonexistent";
+    }
     winsize size{};
     size.ws_col = 100;
     size.ws_row = 30;
@@ -110,6 +115,8 @@ int main() {
     }
     if (pid == 0) {
         setenv("TERM", "xterm-256color", 1);
+        setenv("XDG_CONFIG_HOME", files.c_str(), 1);
+        setenv("XDG_STATE_HOME", files.c_str(), 1);
         execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -122,6 +129,7 @@ int main() {
         std::printf("idle_cpu: %s did not start a game\n", binary.c_str());
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
+        std::filesystem::remove_all(files);
         return 1;
     }
     drain(master, Clock::now() + 1s);  // let the first paint settle
@@ -137,6 +145,8 @@ int main() {
     drain(master, Clock::now() + 1s);
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
+    std::error_code ignored;
+    std::filesystem::remove_all(files, ignored);
 
     std::printf(
         "idle game: %.2f %% of a core over %.1f s (%ld clock ticks), %zu bytes sent "

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "menus/main_menu.h"
+#include "menus/records_screen.h"
+#include "storage/records_store.h"
 #include "terminal/output_encoding.h"
 #include "terminal/real_terminal.h"
 #include "terminal/terminal_modes.h"
@@ -22,6 +24,13 @@ int writeText(std::FILE* to, std::string_view utf8, int status) {
     return written && std::fflush(to) == 0 ? status : 1;
 }
 
+// The notes on the game's files, each once, after the terminal is restored.
+void printNotes(const tarnwick::storage::Notes& notes) {
+    for (const std::string& note : notes) {
+        writeText(stderr, "tarnwick: " + note + "\n", 0);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -30,11 +39,20 @@ int main(int argc, char** argv) {
     const ProgramOptions options = parseOptions(arguments);
     const bool chinese =
         chineseMessages(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+    const storage::FolderEnvironment environment = storage::processEnvironment();
+    const ProgramFolders folders{storage::settingsFolder(environment),
+                                 storage::recordsFolder(environment)};
     switch (options.action) {
         case ProgramAction::Help:
             return writeText(stdout, helpText(chinese), 0);
         case ProgramAction::Version:
             return writeText(stdout, versionText(), 0);
+        case ProgramAction::Records: {
+            const storage::LoadedRecords loaded = storage::loadRecords(folders.records);
+            const int status = writeText(stdout, recordsText(loaded.table), 0);
+            printNotes(loaded.notes);
+            return status;
+        }
         case ProgramAction::Refuse:
             return writeText(stderr, options.refusal, 2);
         case ProgramAction::Play:
@@ -45,6 +63,13 @@ int main(int argc, char** argv) {
         !refusal.empty()) {
         return writeText(stderr, refusal, 1);
     }
-    RealTerminal terminal;
-    return programEntry(terminal, options);
+    storage::Notes notes;
+    int status = 0;
+    {
+        // Left, and the terminal restored, before the notes are printed.
+        RealTerminal terminal;
+        status = programEntry(terminal, options, folders, &notes);
+    }
+    printNotes(notes);
+    return status;
 }

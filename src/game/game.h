@@ -4,8 +4,26 @@
 
 #include "console/console.h"
 #include "game/game_state.h"
+#include "storage/notes.h"
+#include "storage/storage_folders.h"
 
 namespace tarnwick {
+
+// The game's files: where the settings and the records are kept, and the notes on what went
+// wrong with them, printed once the terminal is restored. A folder with an empty path keeps
+// nothing; its note, if any, says why.
+struct GameFiles {
+    storage::StorageFolder settings;
+    storage::StorageFolder records;
+    storage::Notes notes;
+};
+
+// Keeps the notes for the end of the run, each once.
+inline void keepNotes(GameFiles& files, const storage::Notes& notes) {
+    for (const std::string& note : notes) {
+        storage::addNote(files.notes, note);
+    }
+}
 
 struct Game {
     explicit Game(Console& c) : console(c), random(c) {}
@@ -13,6 +31,7 @@ struct Game {
     Console& console;
     // Every random choice of the game draws from here, one value per statement.
     RandomSource& random;
+    GameFiles files;
 };
 
 }  // namespace tarnwick

@@ -27,8 +27,11 @@ inline constexpr int PathCapacity = 2600;
 // The value that marks a cell of the way in pathMark.
 inline constexpr int PathMarked = 100;
 
-// Size factors run from 1 to 6.
+// Size factors run from 1 to 6, monster levels from 1 to 7, the lives a game starts with
+// from 1 to 9.
 inline constexpr int MaxSizeFactor = 6;
+inline constexpr int MaxMonsterLevel = 7;
+inline constexpr int MaxLifeSetting = 9;
 
 // The board size for a size factor: 25, 29, ..., 45.
 constexpr int boardSizeFor(int sizeFactor) {
@@ -38,6 +41,13 @@ constexpr int boardSizeFor(int sizeFactor) {
 constexpr int timeBudgetFor(int sizeFactor) {
     return 40000 * sizeFactor + 15000;
 }
+
+// What the records keep of the game being played: set at its start, counted during it.
+struct GameTally {
+    std::int64_t gameTimeMs = 0;  // game time: 100 ms a tick, 200 ms a cell of the auto-walk
+    int coinsPicked = 0;          // coins picked up from the board (not bought, not the purse)
+    int levelsBefore = 0;         // levelsCleared when the game began
+};
 
 struct GameState {
     // Settings.
@@ -60,6 +70,7 @@ struct GameState {
     int secondsLeft = 30;
     int alive = 1;
     int monsterTick = 0;
+    GameTally tally;
 
     // Player position and input.
     int playerX = 0;

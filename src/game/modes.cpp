@@ -7,17 +7,19 @@ namespace tarnwick {
 namespace {
 
 // A mode that shows one name everywhere.
-constexpr ModeEntry namedMode(Mode mode, std::string_view name, ModeRules rules) {
-    return {mode, name, name, name, rules};
+constexpr ModeEntry namedMode(Mode mode, std::string_view name, std::string_view recordKey,
+                              ModeRules rules) {
+    return {mode, name, name, name, recordKey, rules};
 }
 
 constexpr std::array<ModeEntry, 5> Modes{{
-    namedMode(ModeTimed, "限时模式", {.timed = true}),
-    namedMode(ModeAutoWalk, "自走模式", {.walksItself = true}),
-    namedMode(ModeEndless, "无尽模式", {.chainedLevels = true}),
-    namedMode(ModeWarGod, "战神模式", {.walksThroughWalls = true, .resolvesCells = false}),
+    namedMode(ModeTimed, "限时模式", "timed", {.timed = true}),
+    namedMode(ModeAutoWalk, "自走模式", "autowalk", {.walksItself = true}),
+    namedMode(ModeEndless, "无尽模式", "endless", {.chainedLevels = true}),
+    namedMode(ModeWarGod, "战神模式", "wargod",
+              {.walksThroughWalls = true, .resolvesCells = false}),
     // The easter egg keeps its name to itself: the panel shows none, the settings other texts.
-    {ModeEasterEgg, "", "彩蛋****", "菜单****（玩得开心哦！）", {.fixedBoard = true}},
+    {ModeEasterEgg, "", "彩蛋****", "菜单****（玩得开心哦！）", "easteregg", {.fixedBoard = true}},
 }};
 
 constexpr ModeEntry NoMode{};

@@ -32,6 +32,7 @@ struct ModeEntry {
     std::string_view panelName;    // the status panel's name of the mode
     std::string_view menuName;     // the mode settings' list of the modes
     std::string_view currentName;  // the mode settings' line of the current mode
+    std::string_view recordKey;    // the records file's word for the mode (ASCII, no blanks)
     ModeRules rules;
 };
 

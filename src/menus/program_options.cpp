@@ -37,6 +37,16 @@ bool setMute(ProgramOptions& options, std::string_view) {
     return true;
 }
 
+bool setRecords(ProgramOptions& options, std::string_view) {
+    options.action = ProgramAction::Records;
+    return true;
+}
+
+bool setDefaults(ProgramOptions& options, std::string_view) {
+    options.defaults = true;
+    return true;
+}
+
 struct OptionRow {
     std::string_view name;       // "--seed"
     std::string_view shortName;  // "-h", or empty
@@ -47,13 +57,16 @@ struct OptionRow {
     bool (*apply)(ProgramOptions& options, std::string_view value);
 };
 
-constexpr std::array<OptionRow, 4> OptionTable{{
+constexpr std::array<OptionRow, 6> OptionTable{{
     {"--help", "-h", "", "show this help and exit", "显示本帮助并退出", setHelp},
     {"--version", "-V", "", "show the version and exit", "显示版本并退出", setVersion},
     {"--seed", "", "N", "random seed N (0 to 4294967295) instead of the clock",
      "用 N（0 到 4294967295）代替时钟作随机种子", setSeed},
     {"--mute", "", "", "play no sound; every note still takes its time",
      "不发出声音；每个音符照样占用它的时间", setMute},
+    {"--records", "", "", "print the records table and exit", "打印记录表并退出", setRecords},
+    {"--defaults", "", "", "play with the default settings; leave the settings file alone",
+     "使用默认设置；不读也不写设置文件", setDefaults},
 }};
 
 struct Texts {

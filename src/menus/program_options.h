@@ -11,17 +11,18 @@
 namespace tarnwick {
 
 // What the command line asks for.
-enum class ProgramAction { Play, Help, Version, Refuse };
+enum class ProgramAction { Play, Help, Version, Records, Refuse };
 
 struct ProgramOptions {
     ProgramAction action = ProgramAction::Play;
     std::optional<std::uint32_t> seed;  // the random source's seed instead of the clock's
     bool mute = false;                  // no sound; every note still takes its time
-    std::string refusal;  // for Refuse: one line naming what was wrong, and "try --help"
+    bool defaults = false;  // the default settings; the settings file is neither read nor written
+    std::string refusal;    // for Refuse: one line naming what was wrong, and "try --help"
 };
 
 // Reads the arguments (the program's name left out) from left to right; the first of
-// --help, --version and a fault ends the reading.
+// --help, --version, --records and a fault ends the reading.
 ProgramOptions parseOptions(std::span<const std::string_view> arguments);
 // The usage --help prints, in Chinese or in English.
 std::string helpText(bool chinese);

@@ -6,7 +6,7 @@
 
 #include "console/screen_lines.h"
 #include "game/colours.h"
-#include "maze/picture_maze.h"
+#include "menus/settings_table.h"
 
 namespace tarnwick {
 
@@ -37,7 +37,7 @@ constexpr DigitScreen SizeScreen{{40, 14, "输入1-6的正整数来表示迷宫�
 constexpr DigitScreen MonsterScreen{{40, 14, "输入1-7中的一个数表示迷宫怪物数量等级"},
                                     {40, 16, "当前怪物数量等级为   %d"},
                                     {45, 18, "按其他任意键返回主菜单"},
-                                    7};
+                                    MaxMonsterLevel};
 
 // The modes are listed from the table, one every two rows, each with the key that chooses it.
 constexpr int ModeListColumn = 40;
@@ -52,7 +52,7 @@ constexpr DigitScreen LifeScreen{
     {40, 14, "输入你想要的生命值 1 — 9 (为了较好游戏体验，建议生命值3-5之间)"},
     {40, 16, "当前生命值为：  %d"},
     {45, 18, "按其他任意键返回上级菜单      "},
-    9};
+    MaxLifeSetting};
 
 constexpr std::array<ScreenLine, 3> ShopLines{{
     {40, 12, "商店开启请输入 1"},
@@ -125,7 +125,9 @@ void settingsMenu(Game& game) {
     console.clearScreen();
     for (const Submenu& submenu : Submenus) {
         if (submenu.key == key) {
+            const std::vector<int> before = settingValues(game.state);
             submenu.open(game);
+            saveChangedSettings(game, before);
             return;
         }
     }
@@ -135,21 +137,16 @@ void mapSettings(Game& game) {
     Console& console = game.console;
     GameState& state = game.state;
     console.hideCursor();
-    if (const int size = askDigit(console, SizeScreen, state.sizeFactor)) {
-        state.sizeFactor = size;
-    }
+    const int size = askDigit(console, SizeScreen, state.sizeFactor);
     console.clearScreen();
     // Whatever the key, the board size and the time budget follow the size factor.
-    state.mazeHeight = boardSizeFor(state.sizeFactor);
-    state.mazeWidth = boardSizeFor(state.sizeFactor);
-    state.timeLeftMs = timeBudgetFor(state.sizeFactor);
+    chooseSizeFactor(state, size != 0 ? size : state.sizeFactor);
     console.clearScreen();
 
-    if (const int level = askDigit(console, MonsterScreen, state.monsterLevel)) {
-        state.monsterLevel = level;
-    }
+    const int level = askDigit(console, MonsterScreen, state.monsterLevel);
     console.clearScreen();
-    state.monsterCount = state.monsterLevel + 3;
+    // Whatever the key, the monster count follows the level.
+    chooseMonsterLevel(state, level != 0 ? level : state.monsterLevel);
 }
 
 void modeSettings(Game& game) {
@@ -164,13 +161,7 @@ void modeSettings(Game& game) {
     }
     const int mode = digitUpTo(console.readKey(), static_cast<int>(modeTable().size()));
     if (mode != 0) {
-        state.mode = static_cast<Mode>(mode);
-    }
-    // Choosing the picture maze sets its size and its fixed values at once.
-    if (mode != 0 && modeRules(state.mode).fixedBoard) {
-        state.mazeWidth = PictureMazeSize;
-        state.mazeHeight = PictureMazeSize;
-        setEasterEggValues(state);
+        chooseMode(state, mode);
     }
     console.clearScreen();
 }
@@ -179,11 +170,9 @@ void lifeSettings(Game& game) {
     Console& console = game.console;
     GameState& state = game.state;
     console.hideCursor();
-    if (const int lives = askDigit(console, LifeScreen, state.lives)) {
-        state.lifeSetting = lives;
-    }
+    const int lives = askDigit(console, LifeScreen, state.lives);
     // Any key sets the lives back to the setting, replacing what an earlier game left.
-    state.lives = state.lifeSetting;
+    chooseLifeSetting(state, lives != 0 ? lives : state.lifeSetting);
 }
 
 void shopSettings(Game& game) {
@@ -193,10 +182,8 @@ void shopSettings(Game& game) {
     printLines(console, ShopLines);
     printAt(console, ShopStateColumn, ShopStateRow, ShopStateTexts[state.shopOpen == 1 ? 1 : 0]);
     const int key = console.readKey();
-    if (key == '1') {
-        state.shopOpen = 1;
-    } else if (key == '0') {
-        state.shopOpen = 0;
+    if (key == '0' || key == '1') {
+        chooseShop(state, key - '0');
     }
 }
 

@@ -1,5 +1,6 @@
 #include "play/game_run.h"
 
+#include "play/game_record.h"
 #include "play/level.h"
 #include "play/tick.h"
 
@@ -24,6 +25,7 @@ int runGame(Game& game) {
     if (fixedBoard) {
         setEasterEggValues(state);
     }
+    beginTally(state);
     // The levels of an endless run follow each other here, one after the victory screen of
     // the last, so that a run of any length needs no deeper stack.
     for (;;) {

@@ -44,6 +44,7 @@ void takeCoin(Game& game) {
     GameState& state = game.state;
     state.maze[state.playerX][state.playerY] = CellEmpty;
     ++state.coins;
+    ++state.tally.coinsPicked;
     drawStatusPanel(game);
     coinCue(game.console);
 }

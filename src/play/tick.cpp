@@ -6,6 +6,7 @@
 #include "maze/path_search.h"
 #include "play/board_view.h"
 #include "play/end_screens.h"
+#include "play/game_record.h"
 #include "play/monsters.h"
 #include "play/pause_screen.h"
 #include "play/player_move.h"
@@ -28,6 +29,7 @@ int autoWalk(Game& game) {
     for (int i = 1; i <= state.pathLength; ++i) {
         drawPlayer(game, state.pathX[i], state.pathY[i]);
         game.console.sleepMs(WalkStepMs);
+        state.tally.gameTimeMs += WalkStepMs;
         drawAtCell(game, state.pathX[i], state.pathY[i], GlyphEmpty);
     }
     winScreen(game);
@@ -46,6 +48,7 @@ bool actOnKey(Game& game, int key, bool& move) {
     switch (key) {
         case '0':
             if (pauseScreen(game) == 0) {
+                recordEndedGame(game, false);
                 return false;
             }
             redrawBoard(game);
@@ -109,6 +112,8 @@ int gameTick(Game& game) {
         }
     }
     game.console.sleepMs(TickMs);
+    // Game time counts the ticks: a pause, the shop and the screens take none.
+    state.tally.gameTimeMs += TickMs;
     if (rules.timed && !countDown(game)) {
         return 0;
     }

@@ -1,23 +1,7 @@
-// The records file: UTF-8 text a person can read and edit, one line per mode and board size,
-// seven columns separated by blanks:
-//
-//   # mode  size  games  wins  best  levels  coins
-//   timed   25    12     5     291   0       40
-//   endless 29    3      0     -     7       95
-//
-//   mode    the game's key of the mode (any word without blanks, not starting with #)
-//   size    the board's size in cells (a positive whole number)
-//   games   games ended in this mode and size: won, lost or left from the pause screen
-//   wins    games won (at most `games`)
-//   best    the shortest time to the exit in a won game, in tenths of a second of game
-//           time; - when there is none yet
-//   levels  the most levels cleared in one endless run
-//   coins   coins collected in all these games
-//
-// Every number but the size is a whole number from 0. Blank lines and lines that begin with
-// # are comments. A line that is none of these, and a second line of the same mode and size,
-// cannot be read: it is kept as it is when the file is rewritten, and a note says so. The game
-// writes a file with no lines with a header comment that says what the columns are.
+// The records file: UTF-8 text a person can read and edit, one line per mode and board size
+// with seven columns (mode, size, games, wins, best, levels, coins), and comments. The format,
+// and what becomes of a line that cannot be read, are told in the manual page (doc/tarnwick.6,
+// FILES).
 #pragma once
 
 #include <cstdint>

@@ -1,20 +1,7 @@
-// The settings file: UTF-8 text a person can edit, one setting a line.
-//
-//   # Tarnwick settings ...        a line whose first non-blank character is # is a comment
-//   size = 3                       name = value: the value a whole decimal number
-//                                  (blanks around the name, the = and the value are ignored)
-//
-// Blank lines and comments are ignored; so are names the game does not know. The game passes
-// its table of names with their lowest and highest values. A line of a known name whose value
-// is not a whole number in its range, and a line that is neither blank, a comment nor
-// `name = value`, are malformed: the names on such lines could not be read (the game uses
-// their defaults) and the file is left as it is until the player changes a setting. When a
-// name appears twice, the later line counts.
-//
-// Rewriting keeps every line as it was, in its order (comments, unknown names, malformed
-// lines), except the lines of the names whose value changed, which become `name = value`;
-// a name the file lacks is added at the end. A file with no lines gets a comment header that
-// says the format and the ranges first.
+// The settings file: UTF-8 text a person can edit, one `name = value` a line, with comments;
+// the game passes its table of names with their lowest and highest values. The format, what
+// cannot be read and how a rewrite keeps the other lines are told in the manual page
+// (doc/tarnwick.6, FILES).
 #pragma once
 
 #include <optional>

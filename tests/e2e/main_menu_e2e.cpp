@@ -161,7 +161,7 @@ TEST(MainMenuE2e, ResizeRepaintsWhileWaitingForAKey) {
     // the last row tells the size needed.
     ASSERT_TRUE(session.waitForText("1. 开始游戏")) << screenOf(session);
     EXPECT_EQ(session.row(12), std::string(36, ' ') + "欢迎来到Tarnwick游戏");
-    EXPECT_EQ(session.row(20 - 1), "窗口太小啦！请放大到 80 列 23 行");
+    EXPECT_EQ(session.row(20 - 1), "窗口太小啦！请放大到 80 列 24 行");
     session.resize(100, 30);
     expectMenu(session);
     session.sendKeys("0");

@@ -4,6 +4,7 @@
 #include "console/screen.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/ioctl.h>
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -42,7 +44,13 @@ namespace {
     }
     const rlimit noCore{0, 0};
     setrlimit(RLIMIT_CORE, &noCore);  // fatal signals in tests leave no core files
+    if (options.user && (setgroups(0, nullptr) != 0 || setgid(options.user->second) != 0 ||
+                         setuid(options.user->first) != 0)) {
+        _exit(126);
+    }
     setenv("TERM", "xterm-256color", 1);
+    setenv("XDG_CONFIG_HOME", (options.filesFolder + "/config").c_str(), 1);
+    setenv("XDG_STATE_HOME", (options.filesFolder + "/state").c_str(), 1);
     for (const auto& [name, value] : options.environment) {
         setenv(name.c_str(), value.c_str(), 1);
     }
@@ -100,16 +108,22 @@ std::string PtySession::binaryPath() {
 PtySession::PtySession(SessionOptions options)
     : options_(options), columns_(options.columns), rows_(options.rows) {
     const std::string binary = binaryPath();
+    if (options_.filesFolder.empty()) {
+        std::string folder = std::filesystem::temp_directory_path() / "tarnwick-e2e-XXXXXX";
+        // Without one the game keeps nothing rather than touch the user's files.
+        ownFilesFolder_ = mkdtemp(folder.data()) != nullptr ? folder : "";
+        options_.filesFolder = ownFilesFolder_.empty() ? "/nonexistent" : ownFilesFolder_;
+    }
     winsize size{};
     size.ws_col = static_cast<unsigned short>(columns_);
     size.ws_row = static_cast<unsigned short>(rows_);
     int master = -1;
     const pid_t pid = forkpty(&master, nullptr, nullptr, &size);
     if (pid == 0) {
-        if (options.jobControl) {
-            runJobShell(options, binary);
+        if (options_.jobControl) {
+            runJobShell(options_, binary);
         }
-        execGame(options, binary);
+        execGame(options_, binary);
     }
     if (pid < 0) {
         return;
@@ -160,6 +174,10 @@ PtySession::~PtySession() {
     }
     if (vt_ != nullptr) {
         vterm_free(vt_);
+    }
+    if (!ownFilesFolder_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(ownFilesFolder_, ignored);
     }
 }
 

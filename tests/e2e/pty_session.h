@@ -41,6 +41,11 @@ struct SessionOptions {
     bool inputFromNull = false;
     // The game's command-line arguments.
     std::vector<std::string> arguments;
+    // The folder whose config/ and state/ are the game's XDG_CONFIG_HOME and XDG_STATE_HOME;
+    // empty: a fresh one for this session, removed with it, so no test sees another's files.
+    std::string filesFolder;
+    // The user and group the game runs as (a test run as root whom file modes must stop).
+    std::optional<std::pair<uid_t, gid_t>> user;
     // Environment variables set for the game (LANG, LOCPATH, ...).
     std::vector<std::pair<std::string, std::string>> environment;
     // The character set the game writes in (empty: UTF-8); the harness decodes it.
@@ -61,6 +66,8 @@ class PtySession {
     PtySession& operator=(const PtySession&) = delete;
 
     static std::string binaryPath();
+    // The folder of the game's files (SessionOptions::filesFolder).
+    const std::string& filesFolder() const { return options_.filesFolder; }
     // False when no pseudo-terminal could be opened (the test should skip).
     bool started() const { return pid_ > 0; }
 
@@ -121,6 +128,7 @@ class PtySession {
     int slave();
 
     SessionOptions options_;
+    std::string ownFilesFolder_;  // made for this session when none was given
     std::unique_ptr<CharsetDecoder> decoder_;
     std::string splitCharacter_;      // the start of a character whose rest has not come yet
     std::size_t queriesScanned_ = 0;  // output_ looked at for cursor queries up to here

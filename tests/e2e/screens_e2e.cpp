@@ -1,12 +1,16 @@
-// The real binary in a pseudo-terminal: the settings shape the next game, the shop's
-// purchases show in the panel, and each mode starts from the main menu.
+// The real binary in a pseudo-terminal: the settings chosen in one run shape the next game,
+// a settings file that cannot be written is told after the game, the shop's purchases show in
+// the panel, and each mode starts from the main menu.
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <string>
 
 #include "e2e_support.h"
+#include "storage/temp_folder.h"
 
 namespace tarnwick::e2e {
 namespace {
@@ -28,17 +32,23 @@ int occurrences(const std::string& text, std::string_view what) {
     return count;
 }
 
+// The settings are chosen in one run and in force in the next, from the settings file.
 TEST(ScreensE2e, SettingsShapeTheNextGame) {
     FixedClock clock;
-    PtySession session(wideTerminal());
-    START_OR_SKIP(session);
-    changeSetting(session,
+    PtySession chosen(wideTerminal());
+    START_OR_SKIP(chosen);
+    changeSetting(chosen,
                   "1"
                   "2"
                   "3");  // size factor 2, monster level 3
-    changeSetting(session,
+    changeSetting(chosen,
                   "3"
                   "4");  // four lives
+    quitFromMenu(chosen);
+    SessionOptions options = wideTerminal();
+    options.filesFolder = chosen.filesFolder();
+    PtySession session(options);
+    awaitMainMenu(session);
     session.sendKeys("1");
     // A 29 x 29 board with its exit at (29, 28) and six monsters; the panel stands at
     // column 2 * 29 + 8. The first frame may arrive in pieces: wait for all of it.
@@ -58,6 +68,17 @@ TEST(ScreensE2e, SettingsShapeTheNextGame) {
     const int frames = occurrences(session.output(), "\x1b[?2026h");
     EXPECT_GT(frames, 0);
     EXPECT_EQ(occurrences(session.output(), "\x1b[?2026l"), frames);
+
+    // --defaults: the file is not read (a 25 x 25 board, its panel at column 58), and a
+    // setting changed is not written.
+    options.arguments = {"--defaults"};
+    const std::string file = options.filesFolder + "/config/tarnwick/settings";
+    const std::string before = storage::fileText(file);
+    PtySession defaults(options);
+    changeSetting(defaults, "35");
+    defaults.sendKeys("1");
+    awaitText(defaults, 58, 5, "当前生命值： ● ● ● ● ●");
+    EXPECT_EQ(storage::fileText(file), before);
 }
 
 TEST(ScreensE2e, PurchasesInTheShopShowInThePanel) {
@@ -81,6 +102,35 @@ TEST(ScreensE2e, PurchasesInTheShopShowInThePanel) {
     EXPECT_TRUE(shows(session, 58, 7, "当前金币 ￥：  18")) << screenOf(session);
     EXPECT_TRUE(shows(session, 58, 5, "当前生命值： ● ● ")) << screenOf(session);
     EXPECT_FALSE(shows(session, 40, 14, "购买生命")) << screenOf(session);
+}
+
+// A read-only settings folder: the game plays on and, once it has left the screen, says once
+// on stderr that the settings were not saved; the status is 0. Run as root, the game runs as
+// nobody, whom the folder's mode stops (root's writes it would not).
+TEST(ScreensE2e, AReadOnlySettingsFolderIsToldOnceAfterTheScreen) {
+    storage::TempFolder home;
+    const std::string settings = home.path + "/config/tarnwick";
+    std::filesystem::create_directories(settings);
+    SessionOptions options = wideTerminal();
+    options.filesFolder = home.path;
+    if (const passwd* nobody = getpwnam("nobody"); geteuid() == 0 && nobody != nullptr) {
+        for (const std::string& folder : {home.path, home.path + "/config", settings}) {
+            ASSERT_EQ(chown(folder.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+        }
+        options.user = {nobody->pw_uid, nobody->pw_gid};
+    }
+    ASSERT_EQ(chmod(settings.c_str(), 0500), 0);
+    PtySession session(options);
+    START_OR_SKIP(session);
+    changeSetting(session, "34");
+    changeSetting(session, "35");  // a second save that fails: told once all the same
+    session.sendKeys("1");
+    awaitText(session, 58, 5, "当前生命值： ● ● ● ● ●");
+    session.sendKeys("00");
+    quitFromMenu(session);
+    const std::string& output = session.output();
+    EXPECT_GT(output.find("tarnwick: "), output.rfind("\x1b[?1049l"));  // after the screen
+    EXPECT_EQ(occurrences(output, "tarnwick: "), 1) << output.substr(output.rfind("\x1b[?1049l"));
 }
 
 struct ModeStart {

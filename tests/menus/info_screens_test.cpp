@@ -8,6 +8,9 @@
 
 #include "console/test_console.h"
 #include "menus/main_menu.h"
+#include "menus/records_screen.h"
+#include "storage/records_store.h"
+#include "storage/temp_folder.h"
 #include "support/screen_assert.h"
 
 namespace tarnwick {
@@ -116,6 +119,35 @@ TEST(AboutScreen, MutedTheTuneKeepsItsTimeWithoutASound) {
     EXPECT_EQ(programEntry(console, options), 0);
     EXPECT_EQ(console.nowMs(), AboutTuneMs);
     EXPECT_TRUE(console.sounds().empty());
+}
+
+// More rows than the screen holds: the 17 most played in the table's order (a mode the game
+// does not know last, in printable ASCII only) and how many are left out; --records prints all.
+TEST(RecordsScreen, ShowsTheMostPlayedRowsAndAnyKeyGoesBack) {
+    storage::TempFolder folder;
+    std::string file = "w\xc2\x9bt 54 99 1 17 0 0\n";
+    for (int i = 1; i <= 10; ++i) {
+        file += "endless 2" + std::to_string(i) + " " + std::to_string(i) + " 0 - 3 0\n";
+        file += "timed 1" + std::to_string(i) + " " + std::to_string(i) + " 0 - 0 0\n";
+    }
+    storage::writeText(folder.file("records"), file);
+    TestConsole console;
+    Game game(console);
+    game.files.records = folder.game();
+    console.setKeyReadHook([](const TestConsole& c) {
+        expectStyled(c.screen(), 8, 3,
+                     "模式        大小  局数    胜局    最佳用时    最多关数  金币", Style{2, 0});
+        EXPECT_TRUE(
+            textAt(c.screen(), 8, 4, "限时模式    13    3       0       -           0    "));
+        EXPECT_TRUE(textAt(c.screen(), 8, 19, "无尽模式    210   10      0       -           3"));
+        EXPECT_TRUE(textAt(c.screen(), 8, 20, "w??t        54    99      1       1.7 秒"));
+        EXPECT_TRUE(textAt(c.screen(), 8, 21, "另有 4 行未显示，全部记录请用 tarnwick --records"));
+    });
+    console.pushKeys("x");
+    recordsScreen(game);
+    EXPECT_EQ(console.screen().dump(), "");
+    const std::string text = recordsText(storage::loadRecords(folder.game()).table);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 22);
 }
 
 }  // namespace

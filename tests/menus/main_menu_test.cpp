@@ -21,8 +21,9 @@ void expectMainMenu(const Screen& screen) {
     EXPECT_TRUE(textAt(screen, 43, 18, "3. 帮助"));
     EXPECT_TRUE(textAt(screen, 43, 20, "4. 关于(请谨慎进入因为进入可能要好久才能出来)"));
     EXPECT_TRUE(textAt(screen, 43, 22, "退出游戏请输入     0"));
+    EXPECT_TRUE(textAt(screen, 43, 24, "5. 记录"));
     // The first line turns red on black and only the last resets it: every line is red.
-    for (const auto& [x, y] : {std::pair{36, 12}, {43, 14}, {43, 20}, {62, 22}}) {
+    for (const auto& [x, y] : {std::pair{36, 12}, {43, 14}, {43, 20}, {62, 22}, {43, 24}}) {
         EXPECT_EQ(screen.cell(x, y).style, RedOnBlack) << x << "," << y;
     }
     // Nothing else on the screen.
@@ -52,7 +53,7 @@ TEST(MainMenu, ChoicesMapKeysToResults) {
     TestConsole console;
     console.pushKeys("01234567abw\xff");
     Game game(console);
-    const int expected[] = {0, 1, 2, 3, 4, 5, 5, 5, 5, 5, 5, 5};
+    const int expected[] = {0, 1, 2, 3, 4, 5, -1, -1, -1, -1, -1, -1};
     for (const int want : expected) {
         EXPECT_EQ(mainMenu(game), want);
         EXPECT_EQ(console.screen().dump(), "");  // the menu clears itself before returning

@@ -11,16 +11,17 @@ namespace {
 // What the options ask for, in one line.
 std::string outcome(std::vector<std::string_view> arguments) {
     const ProgramOptions options = parseOptions(arguments);
-    const char* actions[] = {"play", "help", "version", ""};
+    const char* actions[] = {"play", "help", "version", "records", ""};
     return actions[static_cast<int>(options.action)] +
            (options.seed ? " " + std::to_string(*options.seed) : "") +
-           (options.mute ? " mute" : "") + options.refusal;
+           (options.mute ? " mute" : "") + (options.defaults ? " defaults" : "") + options.refusal;
 }
 
 TEST(ProgramOptions, ReadsTheTableFromLeftToRightAndRefusesTheRest) {
     EXPECT_EQ(outcome({}), "play");
     EXPECT_EQ(outcome({"--seed", "42", "--mute", "--seed=4294967295"}), "play 4294967295 mute");
     EXPECT_EQ(outcome({"-V", "--bogus"}), "version");
+    EXPECT_EQ(outcome({"--defaults", "--records", "--bogus"}), "records defaults");
     EXPECT_EQ(outcome({"--bogus", "-h"}), "tarnwick: unknown option '--bogus'; try --help\n");
     EXPECT_EQ(outcome({"42"}), "tarnwick: unexpected argument '42'; try --help\n");
     EXPECT_EQ(outcome({"--seed"}), "tarnwick: option --seed needs a value; try --help\n");

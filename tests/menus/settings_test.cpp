@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <ranges>
 #include <string>
 #include <vector>
 
 #include "console/test_console.h"
+#include "menus/settings_table.h"
+#include "storage/temp_folder.h"
 #include "support/screen_assert.h"
 
 namespace tarnwick {
@@ -224,6 +227,42 @@ TEST(ShopSettings, CloseAndOpenTheShop) {
                     4);
         EXPECT_EQ(s.game.state.shopOpen, step.open) << step.key;
         EXPECT_TRUE(textAt(s.console, 40, 16, step.shown));  // left for the main menu to clear
+    }
+}
+
+// The settings file: what the menu chose is saved, and a start with the file gives the state
+// the menu gave (but the time budget, which every timed level sets before it is read). What
+// cannot be read gives the defaults and stays as it was until a setting changes.
+TEST(SettingsFile, AStartWithTheFileGivesTheStateTheMenuGave) {
+    const auto settings = [](const GameState& s) {
+        return std::vector{s.sizeFactor, s.mazeWidth,   s.monsterLevel, s.monsterCount, int{s.mode},
+                           s.coins,      s.lifeSetting, s.lives,        s.shopOpen};
+    };
+    for (const std::string_view keys : {"135 22 39 40", "136 25 38", "162 23", "37", "40 41"}) {
+        storage::TempFolder folder;
+        Settings chosen, loaded;
+        chosen.game.files.settings = loaded.game.files.settings = folder.game();
+        for (const auto visit : std::views::split(keys, ' ')) {
+            chosen.visit(std::string_view(visit.data(), visit.size()));
+        }
+        loadSettingsAtStart(loaded.game);
+        EXPECT_EQ(settings(loaded.game.state), settings(chosen.game.state)) << keys;
+        EXPECT_TRUE(loaded.game.files.notes.empty());
+    }
+    storage::TempFolder folder;
+    const std::string path = folder.file("settings");
+    for (const std::string& bad : {std::string("size = 3\nlives = 12\n"),
+                                   std::string("size = 3\n\0", 11), std::string(65 * 1024, '#')}) {
+        storage::writeText(path, bad);
+        Settings s;
+        s.game.files.settings = folder.game();
+        loadSettingsAtStart(s.game);
+        EXPECT_EQ(s.game.state.lifeSetting, 1);
+        EXPECT_EQ(s.game.files.notes.size(), 1u);
+        s.visit("3x");  // the lives screen changes nothing: nothing is written
+        EXPECT_EQ(storage::fileText(path), bad);
+        s.visit("36");
+        EXPECT_NE(storage::fileText(path).find("lives = 6"), std::string::npos);
     }
 }
 

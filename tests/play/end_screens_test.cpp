@@ -6,9 +6,12 @@
 
 #include <numeric>
 
+#include "play/game_record.h"
 #include "play/level.h"
 #include "play/tick.h"
 #include "play_support.h"
+#include "storage/records_store.h"
+#include "storage/temp_folder.h"
 #include "support/screen_assert.h"
 
 namespace tarnwick {
@@ -163,6 +166,45 @@ TEST_F(EndTest, InEndlessModeTheExitCountsALevelAndGrowsTheSizeFactorUpToSix) {
                                                 "继续游戏按任意键开启下一关卡"));
         EXPECT_EQ(game.state.lives, 2);  // carried into the next level
     }
+}
+
+// Each ended game is recorded once: two wins with their game time (a new best, then the best
+// to beat) on the victory screen, a defeat, a game left from the pause screen, and an endless
+// run whose defeat screen shows the most levels of a run.
+TEST_F(EndTest, EachEndedGameIsRecordedOnceAndTheScreensShowTheRecords) {
+    storage::TempFolder folder;
+    game.files.records = folder.game();
+    expectScreenAtKeysLeft = 1;
+    const auto win = [&](std::int64_t afterMs) {
+        beginTally(game.state);
+        game.state.playerX = 2;
+        keyScreens.clear();
+        console.pushKeys("dw", console.nowMs() + afterMs);
+        while (gameTick(game) != 0) {
+        }
+        EXPECT_EQ(keyScreens.back().cell(43, 24).style, BlueOnYellow);
+        return keyScreens.back().rowText(24).substr(43);
+    };
+    EXPECT_EQ(win(500), "本局用时 0.5 秒   新纪录！");
+    EXPECT_EQ(win(1200), "本局用时 1.2 秒   最佳 0.5 秒");
+    game.state.alive = 0;  // a monster took the last life
+    console.pushKeys("0");
+    EXPECT_EQ(gameTick(game), 0);
+    console.pushKeys("00");  // left from the pause screen
+    EXPECT_EQ(gameTick(game), 0);
+
+    game.state.mode = ModeEndless;
+    beginTally(game.state);
+    game.state.levelsCleared += 3;
+    game.state.alive = 0;
+    keyScreens.clear();
+    console.pushKeys("0");
+    EXPECT_EQ(gameTick(game), 0);
+    EXPECT_EQ(keyScreens[0].rowText(24).substr(43), "最多闯过 3 关");
+    EXPECT_EQ(keyScreens[0].cell(43, 24).style, Red);
+    EXPECT_EQ(storage::loadRecords(folder.game()).table.records,
+              (std::vector<storage::Record>{{"timed", 5, 4, 2, 5, 0, 0},
+                                            {"endless", 5, 1, 0, std::nullopt, 3, 0}}));
 }
 
 TEST(AutoWalk, WalksTheWayWithoutKeysOrMonstersAndEndsOnTheVictoryScreen) {

@@ -10,6 +10,8 @@
 #include "play/game_run.h"
 #include "play/tick.h"
 #include "play_support.h"
+#include "storage/records_store.h"
+#include "storage/temp_folder.h"
 #include "support/screen_assert.h"
 
 namespace tarnwick {
@@ -128,22 +130,28 @@ TEST(RunGame, ANewGameKeepsWhatTheLastOneLeft) {
 }
 
 TEST(Endless, LevelsFollowEachOtherOnTheSameBoardSizeWithMoreCoins) {
-    QuietPilotConsole console(7, 9);
+    QuietPilotConsole console(9, 9);
     Game game(console);
     console.steer(game.state);
     GameState& s = game.state;
     s.mode = ModeEndless;
     s.mazeWidth = s.mazeHeight = 25;
     s.lifeSetting = 5;
+    s.levelsCleared = 2;  // from an earlier run
+    storage::TempFolder folder;
+    game.files.records = folder.game();
     runGame(game);
-    EXPECT_EQ(s.levelsCleared, 7);
+    EXPECT_EQ(s.levelsCleared, 9);
     EXPECT_EQ(s.sizeFactor, 6);
+    // The run is one game on the first board's size, with its own levels and the coins picked.
+    EXPECT_EQ(storage::loadRecords(folder.game()).table.records,
+              (std::vector{storage::Record{"endless", 25, 1, 0, std::nullopt, 7, s.coins - 50}}));
     // Eight levels were set up: each on the first board's size, with 3 coins per size factor.
     const auto& starts = console.pilot().levelStarts();
     ASSERT_EQ(starts.size(), 8u);
     const int wantCoins[] = {3, 6, 9, 12, 15, 18, 18, 18};
     for (std::size_t i = 0; i < starts.size(); ++i) {
-        EXPECT_EQ(starts[i].levelsCleared, static_cast<int>(i));
+        EXPECT_EQ(starts[i].levelsCleared, static_cast<int>(i) + 2);
         EXPECT_EQ(starts[i].mazeWidth, 25);
         EXPECT_EQ(starts[i].coinsOnBoard, wantCoins[i]) << "level " << i;
     }
