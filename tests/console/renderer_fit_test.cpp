@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "board_fixture.h"
 #include "console/renderer.h"
@@ -14,6 +15,7 @@
 #include "console/view.h"
 #include "game/glyphs.h"
 #include "strict_terminal.h"
+#include "support/screen_assert.h"
 
 namespace tarnwick {
 namespace {
@@ -126,10 +128,9 @@ TEST(RendererView, AWalkThroughTheWindowAlwaysReachesTheTerminal) {
             bool textShown = true;
             int direction = 3;
             for (int step = 0; step < 300; ++step) {
-                if (textShown) {
+                if (std::exchange(textShown, false)) {
                     testing::drawBoard(screen, board);
                     view.showBoard(Area);
-                    textShown = false;
                 }
                 screen.moveTo(2 * board.playerX - 2, board.playerY - 1);
                 screen.print(GlyphEmpty);
@@ -179,14 +180,6 @@ TEST(RendererView, AWalkThroughTheWindowAlwaysReachesTheTerminal) {
     EXPECT_GT(scrolls, 100);
 }
 
-std::size_t countOf(const std::string& text, std::string_view part) {
-    std::size_t count = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
-}
-
 TEST(RendererAmbiguousWide, BoardStaysAlignedWithOneBlockPerWall) {
     constexpr int Columns = 160;
     constexpr int Rows = 50;
@@ -204,13 +197,11 @@ TEST(RendererAmbiguousWide, BoardStaysAlignedWithOneBlockPerWall) {
     EXPECT_EQ(terminal.faults(), "");
     EXPECT_EQ(terminal.differencesFrom(screen), "");
 
-    std::size_t walls = 0;
+    std::ptrdiff_t walls = 0;
     for (int x = 1; x <= 45; ++x) {
-        for (int y = 1; y <= 45; ++y) {
-            walls += board.cells[x][y] == 1 ? 1 : 0;
-        }
+        walls += std::count(board.cells[x].begin() + 1, board.cells[x].end(), 1);
     }
-    EXPECT_EQ(countOf(bytes, "█"), walls);
+    EXPECT_EQ(testing::countOf(bytes, "█"), walls);
     EXPECT_EQ(terminal.cell(100, 8).ch, U'●');
     EXPECT_EQ(terminal.cell(102, 8).ch, U'●');
     EXPECT_EQ(terminal.cell(0, 8), (Cell{U'█', 2, {4, 4}}));  // the left wall, one block

@@ -9,6 +9,7 @@
 #include "board_fixture.h"
 #include "game/glyphs.h"
 #include "strict_terminal.h"
+#include "support/screen_assert.h"
 
 namespace tarnwick {
 namespace {
@@ -24,14 +25,6 @@ std::string renderInto(Renderer& renderer, const Screen& screen, StrictTerminal&
     EXPECT_EQ(terminal.faults(), "");
     EXPECT_EQ(terminal.differencesFrom(screen), "");
     return bytes;
-}
-
-std::size_t countOf(const std::string& text, const std::string& part) {
-    std::size_t count = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
 }
 
 // The figures asked of the renderer on the largest carved board with its panel.
@@ -117,7 +110,7 @@ TEST(Renderer, SendsNothingBeyondASmallTerminal) {
     // The half that fits shows as a blank in the character's colours.
     EXPECT_EQ(terminal.cell(79, 2).ch, U' ');
     EXPECT_EQ(terminal.cell(79, 2).style, (Style{4, 3}));
-    EXPECT_EQ(countOf(bytes, "\x1b[?2026h"), 1u);
+    EXPECT_EQ(testing::countOf(bytes, "\x1b[?2026h"), 1);
 }
 
 TEST(Renderer, WideAndNarrowCharactersOverEachOther) {

@@ -1,6 +1,7 @@
 #include "e2e_support.h"
 
 #include "console/screen.h"
+#include "support/screen_assert.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -79,9 +80,7 @@ void checkPlayAtEachFrame(PtySession& session, std::string modeName) {
             return;
         }
         const auto lives = findText(session, "当前生命值：");
-        const auto player = screen.find("〇");
-        const bool inSight =
-            player != std::string::npos && screen.find("〇", player + 1) == std::string::npos;
+        const bool inSight = testing::countOf(screen, "〇") == 1;
         const bool panelWhole =
             lives && shows(session, lives->first, lives->second + 2, "当前金币 ￥：  ") &&
             shows(session, lives->first, lives->second + 4, modeLine) &&

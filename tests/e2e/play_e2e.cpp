@@ -13,9 +13,12 @@
 
 #include "e2e_support.h"
 #include "storage/temp_folder.h"
+#include "support/screen_assert.h"
 
 namespace tarnwick::e2e {
 namespace {
+
+using testing::countOf;
 
 constexpr Colours GreenOnBlack{2, 0};
 constexpr Colours BlueOnBlue{4, 4};
@@ -26,14 +29,6 @@ constexpr Colours Red{1, -1};
 // The seed of this day carves a board whose way is the shortest there is (45 cells), so that
 // the auto-walk takes 9 s.
 constexpr const char* ShortWalkDay = "@2024-01-30 00:00:00";
-
-int occurrences(const std::string& text, std::string_view what) {
-    int count = 0;
-    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
-        ++count;
-    }
-    return count;
-}
 
 // How often a glyph stands on the board of a size, one glyph per two-column cell.
 int glyphsOnBoard(const PtySession& session, int size, std::string_view glyph) {
@@ -188,7 +183,7 @@ TEST(PlayE2e, ThePictureMazeIsPlayedToItsExitThroughTheWindow) {
         walk.append(static_cast<std::size_t>(std::stoi(std::string(run))), run.back());
     }
     const auto won = [&] { return session.screenText().find("YOU WIN !!!") != std::string::npos; };
-    const auto lives = [&] { return occurrences(session.screenText(), "●"); };
+    const auto lives = [&] { return countOf(session.screenText(), "●"); };
     for (int walks = 0; walks < 9 && !won(); ++walks) {  // one walk per life
         const int livesBefore = lives();
         session.sendKeys(walk);

@@ -11,9 +11,12 @@
 
 #include "e2e_support.h"
 #include "storage/temp_folder.h"
+#include "support/screen_assert.h"
 
 namespace tarnwick::e2e {
 namespace {
+
+using testing::countOf;
 
 // Wide enough for the picture board's panel at column 116, tall enough for its 54 rows.
 SessionOptions wideTerminal() {
@@ -21,15 +24,6 @@ SessionOptions wideTerminal() {
     options.columns = 150;
     options.rows = 60;
     return options;
-}
-
-int occurrences(const std::string& text, std::string_view what) {
-    int count = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos;
-         at = text.find(what, at + what.size())) {
-        ++count;
-    }
-    return count;
 }
 
 // The settings are chosen in one run and in force in the next, from the settings file.
@@ -54,7 +48,7 @@ TEST(ScreensE2e, SettingsShapeTheNextGame) {
     // column 2 * 29 + 8. The first frame may arrive in pieces: wait for all of it.
     const bool drawn = session.waitUntil([&] {
         return shows(session, 56, 27, "出") && shows(session, 66, 5, "当前生命值： ● ● ● ●") &&
-               occurrences(session.screenText(), "怪") == 6;
+               countOf(session.screenText(), "怪") == 6;
     });
     EXPECT_TRUE(drawn) << screenOf(session);
     EXPECT_TRUE(shows(session, 66, 9, "当前模式为： 限时模式")) << screenOf(session);
@@ -65,9 +59,9 @@ TEST(ScreensE2e, SettingsShapeTheNextGame) {
     session.sendKeys("0");
     quitFromMenu(session);
     // Each synchronized frame of the session is ended once, the last one at exit too.
-    const int frames = occurrences(session.output(), "\x1b[?2026h");
+    const int frames = countOf(session.output(), "\x1b[?2026h");
     EXPECT_GT(frames, 0);
-    EXPECT_EQ(occurrences(session.output(), "\x1b[?2026l"), frames);
+    EXPECT_EQ(countOf(session.output(), "\x1b[?2026l"), frames);
 
     // --defaults: the file is not read (a 25 x 25 board, its panel at column 58), and a
     // setting changed is not written.
@@ -130,7 +124,7 @@ TEST(ScreensE2e, AReadOnlySettingsFolderIsToldOnceAfterTheScreen) {
     quitFromMenu(session);
     const std::string& output = session.output();
     EXPECT_GT(output.find("tarnwick: "), output.rfind("\x1b[?1049l"));  // after the screen
-    EXPECT_EQ(occurrences(output, "tarnwick: "), 1) << output.substr(output.rfind("\x1b[?1049l"));
+    EXPECT_EQ(countOf(output, "tarnwick: "), 1) << output.substr(output.rfind("\x1b[?1049l"));
 }
 
 struct ModeStart {
@@ -172,7 +166,7 @@ TEST(ScreensE2e, TheEasterEggPlaysOnThePictureBoard) {
     // redraw, so wait for the whole board.
     const bool drawn = session.waitUntil([&] {
         return shows(session, 106, 47, "出") && shows(session, 0, 53, "██") &&
-               occurrences(session.screenText(), "怪") == 10;
+               countOf(session.screenText(), "怪") == 10;
     });
     EXPECT_TRUE(drawn) << screenOf(session);
     EXPECT_TRUE(shows(session, 116, 7, "当前金币 ￥：  10")) << screenOf(session);

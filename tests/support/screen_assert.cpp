@@ -17,6 +17,15 @@ std::string plainText(std::string_view text) {
     return out;
 }
 
+int countOf(std::string_view text, std::string_view part) {
+    int count = 0;
+    for (auto at = text.find(part); at != std::string_view::npos;
+         at = text.find(part, at + part.size())) {
+        ++count;
+    }
+    return count;
+}
+
 ::testing::AssertionResult textAt(const TestConsole& console, int x, int y, std::string_view text) {
     return textAt(console.screen(), x, y, text);
 }

@@ -1,4 +1,4 @@
-// Assertions on what a test console shows.
+// Assertions on what a test console or terminal shows.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,5 +15,7 @@ namespace tarnwick::testing {
 ::testing::AssertionResult textAt(const TestConsole& console, int x, int y, std::string_view text);
 // The text without its escape sequences.
 std::string plainText(std::string_view text);
+// How often the part stands in the text, without overlaps.
+int countOf(std::string_view text, std::string_view part);
 
 }  // namespace tarnwick::testing
