@@ -37,13 +37,9 @@ StrictTerminal::StrictTerminal(int columns, int rows, bool ambiguousWide)
     : columns_(columns),
       rows_(rows),
       ambiguousWide_(ambiguousWide),
-      cells_(static_cast<std::size_t>(columns) * rows),
-      marginBottom_(rows - 1) {
-    // Whatever the terminal held before the first clear is unknown.
-    for (Cell& c : cells_) {
-        c.ch = Undefined;
-    }
-}
+      // Whatever the terminal held before the first clear is unknown.
+      cells_(static_cast<std::size_t>(columns) * rows, Cell{Undefined, 1, {}}),
+      marginBottom_(rows - 1) {}
 
 void StrictTerminal::fault(const std::string& what) {
     faults_ += what + " (cursor " + std::to_string(x_) + "," + std::to_string(y_) + ")\n";
@@ -141,9 +137,7 @@ void StrictTerminal::control(std::string_view params, char final) {
             if (params != "2") {
                 fault("erase other than the whole display");
             }
-            for (Cell& c : cells_) {
-                c = Cell{U' ', 1, {ColourDefault, pen_.bg}};
-            }
+            std::fill(cells_.begin(), cells_.end(), blank());
             return;
         default:
             fault(std::string("unexpected control sequence ") + final);
@@ -173,7 +167,6 @@ void StrictTerminal::escape(char final) {
 }
 
 void StrictTerminal::scrollRows(int from, int by) {
-    const Cell blank{U' ', 1, {ColourDefault, pen_.bg}};
     const int height = marginBottom_ - from + 1;
     by = std::clamp(by, -height, height);
     std::vector<Cell> moved(cells_);
@@ -181,7 +174,7 @@ void StrictTerminal::scrollRows(int from, int by) {
         const int source = y - by;
         for (int x = 0; x < columns_; ++x) {
             moved[static_cast<std::size_t>(y) * columns_ + x] =
-                source >= from && source <= marginBottom_ ? cell(x, source) : blank;
+                source >= from && source <= marginBottom_ ? cell(x, source) : blank();
         }
     }
     cells_ = std::move(moved);
@@ -223,9 +216,7 @@ bool StrictTerminal::edit(std::string_view params, char final, int count) {
             if (x_ > 0 && at(x_, y_).width == 0) {
                 at(x_ - 1, y_) = Cell{Undefined, 1, {}};
             }
-            for (int x = x_; x < columns_; ++x) {
-                at(x, y_) = Cell{U' ', 1, {ColourDefault, pen_.bg}};
-            }
+            std::fill_n(&at(x_, y_), columns_ - x_, blank());
             return true;
         default:
             return false;

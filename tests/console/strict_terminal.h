@@ -55,6 +55,8 @@ class StrictTerminal {
     // comparison has covered.
     std::string compareCell(const std::vector<Cell>& want, int& x, int y) const;
     Cell& at(int x, int y) { return cells_[static_cast<std::size_t>(y) * columns_ + x]; }
+    // What erases and scrolls leave: blanks in the pen's background.
+    Cell blank() const { return {U' ', 1, {ColourDefault, pen_.bg}}; }
 
     int columns_;
     int rows_;
