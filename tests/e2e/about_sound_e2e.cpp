@@ -52,9 +52,7 @@ struct PipeSink {
 
 TEST(AboutSoundE2e, AStalledDeviceHoldsNeitherTheScreenNorTheEnd) {
     PipeSink sink;
-    SessionOptions options;
-    options.environment = {{"HOME", sink.home}};
-    PtySession session(options);
+    PtySession session({.environment = {{"HOME", sink.home}}});
     START_OR_SKIP(session);
     awaitMainMenu(session);
     session.sendKeys("4");
@@ -79,10 +77,7 @@ TEST(AboutSoundE2e, AStalledDeviceHoldsNeitherTheScreenNorTheEnd) {
 
 TEST(AboutSoundE2e, MutedTheTuneSendsNothingToTheDevice) {
     PipeSink sink;
-    SessionOptions options;
-    options.environment = {{"HOME", sink.home}};
-    options.arguments = {"--mute"};
-    PtySession session(options);
+    PtySession session({.arguments = {"--mute"}, .environment = {{"HOME", sink.home}}});
     START_OR_SKIP(session);
     awaitMainMenu(session);
     session.sendKeys("4");

@@ -257,10 +257,7 @@ unsigned stormSeed() {
 
 void runStorm(const char* name, std::chrono::seconds duration, bool allowAbout,
               std::chrono::seconds recoveryLimit) {
-    SessionOptions options;
-    options.columns = Columns;
-    options.rows = Rows;
-    PtySession session(options);
+    PtySession session({.columns = Columns, .rows = Rows});
     START_OR_SKIP(session);
     ASSERT_TRUE(session.waitUntil([&] { return menuShown(session); })) << screenOf(session);
     const unsigned seed = stormSeed();

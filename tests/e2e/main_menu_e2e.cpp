@@ -58,10 +58,7 @@ TEST(MainMenuE2e, OptionsAndRefusalsLeaveTheTerminalAlone) {
           {"-h", "LC_ALL", "zh_CN.UTF-8", 0, "用法：tarnwick [选项]..."},
           {"--seed=-1", "TERM", "xterm", 2, "tarnwick: bad value '-1' for --seed; try --help"},
           {"--mute", "TERM", "dumb", 1, "TERM is \"dumb\""}}) {
-        SessionOptions options;
-        options.arguments = {argument};
-        options.environment = {{variable, value}};
-        PtySession session(options);
+        PtySession session({.arguments = {argument}, .environment = {{variable, value}}});
         START_OR_SKIP(session);
         const auto exit = session.waitExit();
         ASSERT_TRUE(exit.has_value());
@@ -102,9 +99,7 @@ TEST(MainMenuE2e, EndingAndFatalSignalsRestoreTheTerminal) {
 }
 
 TEST(MainMenuE2e, SuspendRestoresAndContinueRepaints) {
-    SessionOptions options;
-    options.jobControl = true;
-    PtySession session(options);
+    PtySession session({.jobControl = true});
     START_OR_SKIP(session);
     expectMenu(session);
     session.sendKeys("\x1a");
@@ -140,9 +135,7 @@ TEST(MainMenuE2e, SuspendWithoutJobControlKeepsTheGameOnScreen) {
 }
 
 TEST(MainMenuE2e, InputFromNullEndsAtOnce) {
-    SessionOptions options;
-    options.inputFromNull = true;
-    PtySession session(options);
+    PtySession session({.inputFromNull = true});
     START_OR_SKIP(session);
     const auto status = session.waitExit(2s);
     ASSERT_TRUE(status.has_value());
@@ -152,10 +145,7 @@ TEST(MainMenuE2e, InputFromNullEndsAtOnce) {
 }
 
 TEST(MainMenuE2e, ResizeRepaintsWhileWaitingForAKey) {
-    SessionOptions options;
-    options.columns = 60;
-    options.rows = 20;
-    PtySession session(options);
+    PtySession session({.columns = 60, .rows = 20});
     START_OR_SKIP(session);
     // The menu does not fit: what fits is shown, nothing spills into the last column, and
     // the last row tells the size needed.
@@ -169,10 +159,7 @@ TEST(MainMenuE2e, ResizeRepaintsWhileWaitingForAKey) {
 }
 
 TEST(MainMenuE2e, ResizeRepaintsWhileATunePlays) {
-    SessionOptions options;
-    options.columns = 50;
-    options.rows = 24;
-    PtySession session(options);
+    PtySession session({.columns = 50, .rows = 24});
     START_OR_SKIP(session);
     ASSERT_TRUE(session.waitForText("1. 开")) << screenOf(session);
     session.sendKeys("4");  // the About screen plays its long tune before it reads a key
@@ -189,9 +176,7 @@ TEST(MainMenuE2e, ResizeRepaintsWhileATunePlays) {
 
 TEST(MainMenuE2e, TheTerminalGoingAwayEndsTheProgram) {
     // With SIGHUP ignored (as under nohup) the end of the terminal shows as the end of input.
-    SessionOptions options;
-    options.ignoredSignals = {SIGHUP};
-    PtySession session(options);
+    PtySession session({.ignoredSignals = {SIGHUP}});
     START_OR_SKIP(session);
     ASSERT_TRUE(session.waitUntil([&] { return menuShown(session); })) << screenOf(session);
     session.closePty();

@@ -84,10 +84,7 @@ TEST(PlayE2e, ADefaultGamePausesAndReturnsToTheMainMenu) {
 // On 80 x 24 the 25 rows of the board are seen through the window, which follows the walk.
 TEST(PlayE2e, AnAutoWalkGameEndsOnItsVictoryScreenAndReturnsToTheMenu) {
     FixedClock clock(ShortWalkDay);
-    SessionOptions options;
-    options.columns = 80;
-    options.rows = 24;
-    PtySession session(options);
+    PtySession session({.columns = 80, .rows = 24});
     START_OR_SKIP(session);
     changeSetting(session, "22");  // mode settings, auto-walk
     checkPlayAtEachFrame(session, "自走模式");
@@ -126,10 +123,7 @@ TEST(PlayE2e, AnAutoWalkGameEndsOnItsVictoryScreenAndReturnsToTheMenu) {
 // entrance to the exit: begun on 160 x 60, most of it on 80 x 24 through the window, and back.
 TEST(PlayE2e, AWarGodWalkOverTheLargestBoardFollowsThePlayerThroughResizes) {
     FixedClock clock;
-    SessionOptions options;
-    options.columns = 160;
-    options.rows = 60;
-    PtySession session(options);
+    PtySession session({.columns = 160, .rows = 60});
     START_OR_SKIP(session);
     changeSetting(session, "16x");  // size factor 6
     changeSetting(session, "24");   // war-god mode
@@ -164,11 +158,7 @@ TEST(PlayE2e, AWarGodWalkOverTheLargestBoardFollowsThePlayerThroughResizes) {
 // delay (up to 300 ticks) before the keys came. A monster that catches the player all the
 // same sends it back to the start, and the walk begins again.
 TEST(PlayE2e, ThePictureMazeIsPlayedToItsExitThroughTheWindow) {
-    SessionOptions options;
-    options.columns = 80;
-    options.rows = 24;
-    options.arguments = {"--seed", "462"};
-    PtySession session(options);
+    PtySession session({.columns = 80, .rows = 24, .arguments = {"--seed", "462"}});
     START_OR_SKIP(session);
     changeSetting(session, "39");  // nine lives
     changeSetting(session, "25");  // the picture maze
@@ -198,9 +188,7 @@ TEST(PlayE2e, ThePictureMazeIsPlayedToItsExitThroughTheWindow) {
 
 // A game with a fixed seed. The board of seed 42 has three open cells right of the start.
 std::unique_ptr<PtySession> startSeeded(const char* seed, std::string_view settings = "") {
-    SessionOptions options;
-    options.arguments = {"--seed", seed};
-    auto session = std::make_unique<PtySession>(options);
+    auto session = std::make_unique<PtySession>(SessionOptions{.arguments = {"--seed", seed}});
     if (session->started()) {
         if (!settings.empty()) {
             changeSetting(*session, settings);

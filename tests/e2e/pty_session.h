@@ -28,6 +28,7 @@ struct Colours {
     bool operator==(const Colours&) const = default;
 };
 
+// Every member has a default, so that a test names only what it sets: {.rows = 24}.
 struct SessionOptions {
     int columns = 100;
     int rows = 30;
@@ -36,24 +37,24 @@ struct SessionOptions {
     // discards stop signals sent to orphaned groups).
     bool jobControl = false;
     // Signals the game starts with ignored (as under nohup).
-    std::vector<int> ignoredSignals;
+    std::vector<int> ignoredSignals{};
     // Standard input from /dev/null instead of the terminal.
     bool inputFromNull = false;
     // The game's command-line arguments.
-    std::vector<std::string> arguments;
+    std::vector<std::string> arguments{};
     // The folder whose config/ and state/ are the game's XDG_CONFIG_HOME and XDG_STATE_HOME;
     // empty: a fresh one for this session, removed with it, so no test sees another's files.
-    std::string filesFolder;
+    std::string filesFolder{};
     // The user and group the game runs as (a test run as root whom file modes must stop).
-    std::optional<std::pair<uid_t, gid_t>> user;
+    std::optional<std::pair<uid_t, gid_t>> user{};
     // Environment variables set for the game (LANG, LOCPATH, ...).
-    std::vector<std::pair<std::string, std::string>> environment;
+    std::vector<std::pair<std::string, std::string>> environment{};
     // The character set the game writes in (empty: UTF-8); the harness decodes it.
-    std::string outputCharset;
+    std::string outputCharset{};
     // Whether the terminal answers the game's cursor position queries (CSI 6n), and with
     // what: the emulator's own cursor position, or this fixed report when it is set.
     bool answerCursorQueries = true;
-    std::string cursorReport;
+    std::string cursorReport{};
 };
 
 class CharsetDecoder;

@@ -20,10 +20,7 @@ using testing::countOf;
 
 // Wide enough for the picture board's panel at column 116, tall enough for its 54 rows.
 SessionOptions wideTerminal() {
-    SessionOptions options;
-    options.columns = 150;
-    options.rows = 60;
-    return options;
+    return {.columns = 150, .rows = 60};
 }
 
 // The settings are chosen in one run and in force in the next, from the settings file.

@@ -1,23 +1,17 @@
 // The real binary on terminals that do not suit it: too small, drawing ambiguous characters
 // two columns wide, answering the width probe late or never, sending flow-control keys.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <termios.h>
 
+#include "console/screen_lines.h"
 #include "e2e_support.h"
 
 namespace tarnwick::e2e {
 namespace {
 
-struct Line {
-    int column;
-    int row;
-    std::string_view text;
-};
-
 // Waits for the lines of a screen, each moved left and up by the same amount.
-void awaitMoved(PtySession& session, std::initializer_list<Line> lines, int left, int up) {
-    for (const Line& line : lines) {
+void awaitMoved(PtySession& session, std::initializer_list<ScreenLine> lines, int left, int up) {
+    for (const ScreenLine& line : lines) {
         awaitText(session, line.column - left, line.row - up, line.text);
     }
 }
@@ -27,10 +21,7 @@ void awaitMoved(PtySession& session, std::initializer_list<Line> lines, int left
 // the size needed.
 TEST(TerminalFitE2e, TextScreensMoveIntoEightyByTwentyFour) {
     FixedClock clock;
-    SessionOptions options;
-    options.columns = 80;
-    options.rows = 24;
-    PtySession session(options);
+    PtySession session({.columns = 80, .rows = 24});
     START_OR_SKIP(session);
     awaitMoved(session, {{36, 12, "欢迎来到Tarnwick游戏"}, {43, 24, "5. 记录"}}, 8, 1);
     session.sendKeys("3");
@@ -87,12 +78,9 @@ TEST(TerminalFitE2e, TheWidthProbesAnswerDecidesHowAmbiguousCharactersGoOut) {
          {Case{"emulator, narrow", true, "", "— 9"}, Case{"wide", true, "\x1b[1;3R", "—9 "},
           Case{"no answer", false, "", "— 9"}}) {
         SCOPED_TRACE(c.name);
-        SessionOptions options;
-        options.answerCursorQueries = c.answer;
-        options.cursorReport = c.report;
-        PtySession session(options);
+        PtySession session({.answerCursorQueries = c.answer, .cursorReport = c.report});
         START_OR_SKIP(session);
-        ASSERT_TRUE(session.waitUntil([&] { return menuShown(session); })) << screenOf(session);
+        awaitMainMenu(session);
         EXPECT_NE(session.output().find("\x1b[6n"), std::string::npos);
         EXPECT_EQ(livesLineSent(session), "生命值 1 " + std::string(c.dash));
         session.sendKeys("x");
@@ -106,11 +94,9 @@ TEST(TerminalFitE2e, AWideTerminalGetsOneBlockPerWall) {
     for (const auto& [report, top] :
          {std::pair{"\x1b[1;3R", "█入███"}, std::pair{"\x1b[1;2R", "██入██"}}) {
         SCOPED_TRACE(top);
-        SessionOptions options;
-        options.cursorReport = report;
-        PtySession session(options);
+        PtySession session({.cursorReport = report});
         START_OR_SKIP(session);
-        ASSERT_TRUE(session.waitUntil([&] { return menuShown(session); })) << screenOf(session);
+        awaitMainMenu(session);
         session.sendKeys("1");
         ASSERT_TRUE(session.waitForText("当前金币")) << screenOf(session);
         EXPECT_TRUE(session.row(0).starts_with(top)) << screenOf(session);
@@ -122,11 +108,9 @@ TEST(TerminalFitE2e, AWideTerminalGetsOneBlockPerWall) {
 }
 
 TEST(TerminalFitE2e, ALateAnswerIsNoKeyAndStillCounts) {
-    SessionOptions options;
-    options.answerCursorQueries = false;
-    PtySession session(options);
+    PtySession session({.answerCursorQueries = false});
     START_OR_SKIP(session);
-    ASSERT_TRUE(session.waitUntil([&] { return menuShown(session); })) << screenOf(session);
+    awaitMainMenu(session);
     // "1" or "3" as keys would start a game or open the help screen.
     session.sendKeys("\x1b[1;3R");
     session.settle(300ms);
