@@ -12,8 +12,7 @@
 #include <filesystem>
 #include <string>
 
-#include "menu_checks.h"
-#include "pty_session.h"
+#include "e2e_support.h"
 
 namespace tarnwick::e2e {
 namespace {
@@ -87,10 +86,7 @@ TEST(LocaleE2e, Gb18030LocaleGetsGb18030Output) {
     const std::string& bytes = session.output();
     EXPECT_NE(bytes.find("\xBB\xB6\xD3\xAD"), std::string::npos);  // 欢迎 in GB18030
     EXPECT_EQ(bytes.find("欢迎"), std::string::npos);              // not in UTF-8
-    session.sendKeys("0");
-    const auto status = session.waitExit();
-    ASSERT_TRUE(status.has_value());
-    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0);
+    quitFromMenu(session);
     expectRestored(session);
 }
 

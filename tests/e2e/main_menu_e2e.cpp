@@ -13,8 +13,7 @@
 #include <fstream>
 #include <tuple>
 
-#include "menu_checks.h"
-#include "pty_session.h"
+#include "e2e_support.h"
 
 namespace tarnwick::e2e {
 namespace {
@@ -32,11 +31,7 @@ TEST(MainMenuE2e, ShowsTheMenuAndQuitsOnZero) {
     session.sendKeys("x9\x1b[A\x1bOB");
     session.settle();
     expectMenu(session);
-    session.sendKeys("0");
-    const auto status = session.waitExit();
-    ASSERT_TRUE(status.has_value());
-    EXPECT_TRUE(WIFEXITED(*status));
-    EXPECT_EQ(WEXITSTATUS(*status), 0);
+    quitFromMenu(session);
     expectRestored(session);
 }
 
@@ -111,10 +106,7 @@ TEST(MainMenuE2e, SuspendRestoresAndContinueRepaints) {
     expectMenu(session);
     EXPECT_FALSE(session.cursorVisible());
     EXPECT_EQ(session.title(), "Tarnwick");
-    session.sendKeys("0");
-    const auto status = session.waitExit();
-    ASSERT_TRUE(status.has_value());
-    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0);
+    quitFromMenu(session);
 }
 
 TEST(MainMenuE2e, SuspendWithoutJobControlKeepsTheGameOnScreen) {
