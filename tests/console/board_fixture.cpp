@@ -1,5 +1,7 @@
 #include "board_fixture.h"
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <random>
 #include <string>
@@ -110,6 +112,15 @@ void drawBoard(Screen& screen, const BoardFixture& board) {
     screen.print("当前模式为： 限时模式");
     screen.moveTo(panel, 11);
     screen.print("当前已装备    冲锋枪  瑞士军刀");
+}
+
+std::string renderInto(Renderer& renderer, const Screen& screen, StrictTerminal& terminal,
+                       int columns, int rows) {
+    const std::string bytes = renderer.frame(screen, columns, rows);
+    terminal.feed(bytes);
+    EXPECT_EQ(terminal.faults(), "");
+    EXPECT_EQ(terminal.differencesFrom(screen), "");
+    return bytes;
 }
 
 }  // namespace tarnwick::testing

@@ -1,11 +1,14 @@
-// A realistic play screen for the renderer's byte counts: a carved N x N maze drawn cell by
-// cell with the game's glyphs, monsters in the walls, coins on the floor, the player and
-// the status panel beside the board.
+// The renderer tests' bench: a realistic play screen for the byte counts (a carved N x N maze
+// drawn cell by cell with the game's glyphs, monsters in the walls, coins on the floor, the
+// player and the status panel beside the board), and frames rendered into a strict terminal.
 #pragma once
 
+#include <string>
 #include <vector>
 
+#include "console/renderer.h"
 #include "console/screen.h"
+#include "strict_terminal.h"
 
 namespace tarnwick::testing {
 
@@ -21,5 +24,9 @@ struct BoardFixture {
 BoardFixture carveBoard(int size, unsigned seed, int monsters, int coins);
 // Draws the board the way the game redraws it (clear, every cell, player, panel).
 void drawBoard(Screen& screen, const BoardFixture& board);
+// Renders a frame into the strict terminal and checks that the terminal shows the screen;
+// returns the bytes sent.
+std::string renderInto(Renderer& renderer, const Screen& screen, StrictTerminal& terminal,
+                       int columns, int rows);
 
 }  // namespace tarnwick::testing

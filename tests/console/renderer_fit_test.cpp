@@ -20,6 +20,7 @@
 namespace tarnwick {
 namespace {
 
+using testing::renderInto;
 using testing::StrictTerminal;
 
 // The main menu's lines: the longest ends at column 88, the last is on row 22.
@@ -70,14 +71,16 @@ TEST(RendererSizeNotice, ShowsWhatFitsWithTheSizeNeededUntilTheTerminalGrows) {
 TEST(RendererSizeNotice, FollowsTheDrawingAndIsCutToTheTerminal) {
     TestConsole console(100, 20);  // wide enough, too short
     printLines(console, MenuLines);
-    EXPECT_EQ(shownOn(console).rowText(19), "窗口太小啦！请放大到 80 列 23 行");
+    StrictTerminal terminal = shownOn(console);
+    EXPECT_EQ(terminal.rowText(19), "窗口太小啦！请放大到 80 列 23 行");
     // A new, smaller screen fits: the notice goes without a resize, and the row it held
     // shows the drawing again.
     console.clearScreen();
     console.gotoXY(0, 19);
     console.printText("\x1b[40;32m继续\x1b[m");
-    StrictTerminal terminal(100, 20);
     terminal.feed(console.takeOutput());  // continues the frames shown above
+    EXPECT_EQ(terminal.faults(), "");
+    EXPECT_EQ(terminal.rowText(19), "继续");
     console.resize(100, 20);
     EXPECT_EQ(shownOn(console).rowText(19), "继续");
 
@@ -192,10 +195,7 @@ TEST(RendererAmbiguousWide, BoardStaysAlignedWithOneBlockPerWall) {
     Renderer renderer;
     renderer.setAmbiguousWide(true);
     StrictTerminal terminal(Columns, Rows, true);
-    const std::string bytes = renderer.frame(screen, Columns, Rows);
-    terminal.feed(bytes);
-    EXPECT_EQ(terminal.faults(), "");
-    EXPECT_EQ(terminal.differencesFrom(screen), "");
+    const std::string bytes = renderInto(renderer, screen, terminal, Columns, Rows);
 
     std::ptrdiff_t walls = 0;
     for (int x = 1; x <= 45; ++x) {
@@ -211,10 +211,7 @@ TEST(RendererAmbiguousWide, BoardStaysAlignedWithOneBlockPerWall) {
     screen.print(GlyphEmpty);
     screen.moveTo(4, 1);
     screen.print(GlyphPlayer);
-    const std::string step = renderer.frame(screen, Columns, Rows);
-    terminal.feed(step);
-    EXPECT_EQ(terminal.differencesFrom(screen), "");
-    EXPECT_LE(step.size(), 30u);
+    EXPECT_LE(renderInto(renderer, screen, terminal, Columns, Rows).size(), 30u);
 }
 
 TEST(RendererAmbiguousWide, UnpaddedCharactersGoOutNarrow) {
@@ -229,9 +226,7 @@ TEST(RendererAmbiguousWide, UnpaddedCharactersGoOutNarrow) {
     Renderer renderer;
     renderer.setAmbiguousWide(true);
     StrictTerminal terminal(10, 4, true);
-    terminal.feed(renderer.frame(screen, 10, 4));
-    EXPECT_EQ(terminal.faults(), "");
-    EXPECT_EQ(terminal.differencesFrom(screen), "");
+    renderInto(renderer, screen, terminal, 10, 4);
     EXPECT_EQ(terminal.rowText(0), ".x");
     EXPECT_EQ(terminal.rowText(1), "1 —9");
     EXPECT_EQ(terminal.rowText(2), "#");
@@ -240,8 +235,7 @@ TEST(RendererAmbiguousWide, UnpaddedCharactersGoOutNarrow) {
     // Back to a narrow terminal: everything is sent again, as it is.
     renderer.setAmbiguousWide(false);
     StrictTerminal narrow(10, 4);
-    narrow.feed(renderer.frame(screen, 10, 4));
-    EXPECT_EQ(narrow.differencesFrom(screen), "");
+    renderInto(renderer, screen, narrow, 10, 4);
     EXPECT_EQ(narrow.rowText(1), "1 — 9");
 }
 

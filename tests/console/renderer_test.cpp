@@ -15,17 +15,8 @@ namespace tarnwick {
 namespace {
 
 using testing::BoardFixture;
+using testing::renderInto;
 using testing::StrictTerminal;
-
-// Renders a frame into the strict terminal and checks that the terminal shows the screen.
-std::string renderInto(Renderer& renderer, const Screen& screen, StrictTerminal& terminal,
-                       int columns, int rows) {
-    const std::string bytes = renderer.frame(screen, columns, rows);
-    terminal.feed(bytes);
-    EXPECT_EQ(terminal.faults(), "");
-    EXPECT_EQ(terminal.differencesFrom(screen), "");
-    return bytes;
-}
 
 // The figures asked of the renderer on the largest carved board with its panel.
 TEST(Renderer, LargestBoardMeetsTheByteTargets) {
