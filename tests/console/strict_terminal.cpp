@@ -86,12 +86,7 @@ void StrictTerminal::feed(std::string_view bytes) {
             fault("control character " + std::to_string(c));
             ++pos;
         } else {
-            int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
-            char32_t ch = extra == 0 ? c : c & (0x3F >> extra);
-            for (++pos; extra > 0 && pos < bytes.size(); --extra, ++pos) {
-                ch = (ch << 6) | (static_cast<unsigned char>(bytes[pos]) & 0x3F);
-            }
-            print(ch);
+            print(decodeUtf8(bytes, pos));
         }
     }
 }
@@ -119,16 +114,12 @@ void StrictTerminal::control(std::string_view params, char final) {
             x_ = second - 1;
             break;
         case 'A':
-            y_ -= first;
-            break;
         case 'B':
-            y_ += first;
+            y_ += final == 'A' ? -first : first;
             break;
         case 'C':
-            x_ += first;
-            break;
         case 'D':
-            x_ -= first;
+            x_ += final == 'D' ? -first : first;
             break;
         case 'G':
             x_ = first - 1;
