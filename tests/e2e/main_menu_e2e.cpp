@@ -25,8 +25,8 @@ TEST(MainMenuE2e, ShowsTheMenuAndQuitsOnZero) {
     EXPECT_TRUE(session.altScreen());
     EXPECT_FALSE(session.cursorVisible());
     EXPECT_EQ(session.title(), "Tarnwick");
-    EXPECT_EQ(session.localModes() & (ICANON | ECHO), 0u);  // raw keys
-    EXPECT_NE(session.localModes() & ISIG, 0u);             // Ctrl-C and Ctrl-Z still work
+    EXPECT_EQ(session.modes().c_lflag & (ICANON | ECHO), 0u);  // raw keys
+    EXPECT_NE(session.modes().c_lflag & ISIG, 0u);             // Ctrl-C and Ctrl-Z still work
     // Keys without a meaning, arrow keys of both forms among them, bring the menu back.
     session.sendKeys("x9\x1b[A\x1bOB");
     session.settle();
@@ -60,7 +60,7 @@ TEST(MainMenuE2e, OptionsAndRefusalsLeaveTheTerminalAlone) {
         EXPECT_TRUE(WIFEXITED(*exit) && WEXITSTATUS(*exit) == code) << text;
         EXPECT_NE(session.screenText().find(text), std::string::npos) << session.screenText();
         EXPECT_EQ(session.output().find('\x1b'), std::string::npos) << text;
-        EXPECT_NE(session.localModes() & ECHO, 0u);
+        EXPECT_NE(session.modes().c_lflag & ECHO, 0u);
     }
 }
 
@@ -88,7 +88,7 @@ TEST(MainMenuE2e, EndingAndFatalSignalsRestoreTheTerminal) {
         EXPECT_EQ(WTERMSIG(*status), c.signal);
         expectRestored(session);
         if (c.signal != SIGHUP) {  // a hung-up terminal keeps no modes to look at
-            EXPECT_NE(session.localModes() & ECHO, 0u);
+            EXPECT_NE(session.modes().c_lflag & ECHO, 0u);
         }
     }
 }
@@ -120,7 +120,7 @@ TEST(MainMenuE2e, SuspendWithoutJobControlKeepsTheGameOnScreen) {
     EXPECT_FALSE(session.gameStopped());
     EXPECT_TRUE(session.altScreen());
     EXPECT_FALSE(session.cursorVisible());
-    EXPECT_EQ(session.localModes() & ECHO, 0u);
+    EXPECT_EQ(session.modes().c_lflag & ECHO, 0u);
     expectMenu(session);
     session.sendKeys("0");
     EXPECT_TRUE(session.waitExit().has_value());

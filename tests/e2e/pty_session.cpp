@@ -287,12 +287,7 @@ bool PtySession::waitForText(std::string_view text, std::chrono::milliseconds ti
 }
 
 void PtySession::settle(std::chrono::milliseconds time) {
-    const auto deadline = std::chrono::steady_clock::now() + time;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (!pump(10ms)) {
-            std::this_thread::sleep_for(10ms);
-        }
-    }
+    waitUntil([] { return false; }, time);
 }
 
 std::string PtySession::textAt(int x, int y, int columns) const {
@@ -399,16 +394,10 @@ pid_t PtySession::gamePid() const {
     return pid_;
 }
 
-unsigned PtySession::localModes() const {
-    termios modes{};
-    tcgetattr(master_, &modes);  // on a pty master: the modes of the game's side
-    return modes.c_lflag;
-}
-
-unsigned PtySession::inputModes() const {
-    termios modes{};
-    tcgetattr(master_, &modes);
-    return modes.c_iflag;
+termios PtySession::modes() const {
+    termios current{};
+    tcgetattr(master_, &current);  // on a pty master: the modes of the game's side
+    return current;
 }
 
 bool PtySession::gameStopped() const {
@@ -419,19 +408,15 @@ bool PtySession::gameStopped() const {
 }
 
 std::optional<int> PtySession::waitExit(std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!status_) {
+    const auto ended = [this] {
         int status = 0;
-        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        if (!status_ && waitpid(pid_, &status, WNOHANG) == pid_) {
             status_ = status;
-            break;
         }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return std::nullopt;
-        }
-        if (!pump(10ms)) {
-            std::this_thread::sleep_for(5ms);
-        }
+        return status_.has_value();
+    };
+    if (!waitUntil(ended, timeout)) {
+        return std::nullopt;
     }
     while (pump(0ms) && master_ >= 0) {
         pollfd fd{master_, POLLIN, 0};

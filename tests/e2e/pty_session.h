@@ -5,6 +5,7 @@
 #pragma once
 
 #include <sys/types.h>
+#include <termios.h>
 
 #include <chrono>
 #include <functional>
@@ -92,9 +93,8 @@ class PtySession {
     bool cursorVisible() const { return cursorVisible_; }
     const std::string& title() const { return title_; }
     const std::string& output() const { return output_; }
-    // The local and input modes (c_lflag, c_iflag) of the game's terminal.
-    unsigned localModes() const;
-    unsigned inputModes() const;
+    // The modes of the game's terminal (c_lflag, c_iflag, ...).
+    termios modes() const;
     // Output bytes that did not decode in the output's character set.
     int decodeErrors() const;
 
