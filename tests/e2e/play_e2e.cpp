@@ -3,8 +3,6 @@
 // victory screen with its records, boards walked through the window of a small terminal, the arrow
 // keys, the key line and the seed of the command line.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <memory>
@@ -33,12 +31,8 @@ constexpr const char* ShortWalkDay = "@2024-01-30 00:00:00";
 // How often a glyph stands on the board of a size, one glyph per two-column cell.
 int glyphsOnBoard(const PtySession& session, int size, std::string_view glyph) {
     int count = 0;
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            if (shows(session, 2 * x, y, glyph)) {
-                ++count;
-            }
-        }
+    for (int cell = 0; cell < size * size; ++cell) {
+        count += shows(session, 2 * (cell % size), cell / size, glyph) ? 1 : 0;
     }
     return count;
 }

@@ -114,9 +114,7 @@ PtySession::PtySession(SessionOptions options)
         ownFilesFolder_ = mkdtemp(folder.data()) != nullptr ? folder : "";
         options_.filesFolder = ownFilesFolder_.empty() ? "/nonexistent" : ownFilesFolder_;
     }
-    winsize size{};
-    size.ws_col = static_cast<unsigned short>(columns_);
-    size.ws_row = static_cast<unsigned short>(rows_);
+    winsize size{static_cast<unsigned short>(rows_), static_cast<unsigned short>(columns_), 0, 0};
     int master = -1;
     const pid_t pid = forkpty(&master, nullptr, nullptr, &size);
     if (pid == 0) {
@@ -372,9 +370,7 @@ void PtySession::resize(int columns, int rows) {
     columns_ = columns;
     rows_ = rows;
     vterm_set_size(vt_, rows, columns);
-    winsize size{};
-    size.ws_col = static_cast<unsigned short>(columns);
-    size.ws_row = static_cast<unsigned short>(rows);
+    winsize size{static_cast<unsigned short>(rows), static_cast<unsigned short>(columns), 0, 0};
     ioctl(master_, TIOCSWINSZ, &size);
 }
 
