@@ -23,12 +23,11 @@ FixedClock::FixedClock(const char* when) {
             setenv("FAKETIME_DONT_FAKE_MONOTONIC", "1", 1);
             // A sanitized game refuses to start when another library is preloaded before
             // its runtime, unless told that the order is intended.
-            const char* asan = std::getenv("ASAN_OPTIONS");
-            savedAsanOptions_ = asan != nullptr ? asan : "";
-            hadAsanOptions_ = asan != nullptr;
-            std::string options = savedAsanOptions_;
-            options += options.empty() ? "" : ":";
-            options += "verify_asan_link_order=0";
+            if (const char* asan = std::getenv("ASAN_OPTIONS"); asan != nullptr) {
+                savedAsanOptions_ = asan;
+            }
+            std::string options = savedAsanOptions_.value_or("");
+            options += options.empty() ? "verify_asan_link_order=0" : ":verify_asan_link_order=0";
             setenv("ASAN_OPTIONS", options.c_str(), 1);
             active_ = true;
             return;
@@ -43,8 +42,8 @@ FixedClock::~FixedClock() {
     unsetenv("LD_PRELOAD");
     unsetenv("FAKETIME");
     unsetenv("FAKETIME_DONT_FAKE_MONOTONIC");
-    if (hadAsanOptions_) {
-        setenv("ASAN_OPTIONS", savedAsanOptions_.c_str(), 1);
+    if (savedAsanOptions_) {
+        setenv("ASAN_OPTIONS", savedAsanOptions_->c_str(), 1);
     } else {
         unsetenv("ASAN_OPTIONS");
     }
@@ -88,10 +87,9 @@ void checkPlayAtEachFrame(PtySession& session, std::string modeName) {
             shows(session, lives->first, lives->second + 6, "当前已装备");
         if (!inSight || !panelWhole) {
             failed = true;
-            ADD_FAILURE() << (inSight ? "the panel is not whole"
-                                      : "the player is not in sight once")
-                          << "\n"
-                          << screenOf(session);
+            const char* fault =
+                inSight ? "the panel is not whole" : "the player is not in sight once";
+            ADD_FAILURE() << fault << "\n" << screenOf(session);
         }
     });
 }

@@ -25,8 +25,7 @@ class FixedClock {
 
   private:
     bool active_ = false;
-    bool hadAsanOptions_ = false;
-    std::string savedAsanOptions_;
+    std::optional<std::string> savedAsanOptions_;  // none: the variable was not set
 };
 
 // Whether the text stands at the column of the row.
