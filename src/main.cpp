@@ -19,7 +19,7 @@ namespace {
 // when the text could not be written.
 int writeText(std::FILE* to, std::string_view utf8, int status) {
     tarnwick::OutputEncoding encoding(tarnwick::localeCodeset());
-    const std::string text = encoding.converts() ? encoding.encode(utf8) : std::string(utf8);
+    const std::string text = encoding.encode(utf8);
     const bool written = std::fwrite(text.data(), 1, text.size(), to) == text.size();
     return written && std::fflush(to) == 0 ? status : 1;
 }
