@@ -33,8 +33,8 @@ class RandomSource {
     virtual int nextRandom() = 0;
 };
 
-// Each console is also the random source: the real terminal draws from the C library, the test
-// console from its script.
+// Each console is also the random source: the real terminal draws from the game's own generator
+// (random_generator.h), the test console from its script.
 class Console : public RandomSource {
   public:
     // Screen: column x, row y, both from 0 at the top-left corner.

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "terminal/terminal_input.h"
 #include "terminal/terminal_modes.h"
@@ -232,11 +231,11 @@ void RealTerminal::rest(int ms) {
 }
 
 void RealTerminal::seedRandom(unsigned seed) {
-    std::srand(seed);
+    random_.seed(seed);
 }
 
 int RealTerminal::nextRandom() {
-    return std::rand();
+    return random_.next();
 }
 
 }  // namespace tarnwick

@@ -15,6 +15,7 @@
 
 #include "audio/tone_output.h"
 #include "console/console.h"
+#include "console/random_generator.h"
 #include "console/renderer.h"
 #include "console/screen.h"
 #include "console/view.h"
@@ -92,6 +93,7 @@ class RealTerminal : public Console {
     bool cursorHidden_ = true;
     bool gone_ = false;  // the input ended or the terminal went away
     ToneOutput tones_;
+    RandomGenerator random_;
 };
 
 }  // namespace tarnwick
