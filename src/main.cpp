@@ -1,6 +1,4 @@
 // Tarnwick: a maze game for the text terminal.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -9,25 +7,14 @@
 #include "menus/main_menu.h"
 #include "menus/records_screen.h"
 #include "storage/records_store.h"
-#include "terminal/output_encoding.h"
-#include "terminal/real_terminal.h"
-#include "terminal/terminal_modes.h"
+#include "terminal/system_console.h"
 
 namespace {
-
-// Writes a text in the locale's character set, as the game draws; returns the status, or 1
-// when the text could not be written.
-int writeText(std::FILE* to, std::string_view utf8, int status) {
-    tarnwick::OutputEncoding encoding(tarnwick::localeCodeset());
-    const std::string text = encoding.encode(utf8);
-    const bool written = std::fwrite(text.data(), 1, text.size(), to) == text.size();
-    return written && std::fflush(to) == 0 ? status : 1;
-}
 
 // The notes on the game's files, each once, after the terminal is restored.
 void printNotes(const tarnwick::storage::Notes& notes) {
     for (const std::string& note : notes) {
-        writeText(stderr, "tarnwick: " + note + "\n", 0);
+        tarnwick::writeText(stderr, "tarnwick: " + note + "\n", 0);
     }
 }
 
@@ -59,16 +46,15 @@ int main(int argc, char** argv) {
             break;
     }
     // Nothing touches the terminal before this point.
-    if (const std::string_view refusal = terminalRefusal(STDOUT_FILENO, std::getenv("TERM"));
-        !refusal.empty()) {
+    if (const std::string refusal = consoleRefusal(); !refusal.empty()) {
         return writeText(stderr, refusal, 1);
     }
     storage::Notes notes;
     int status = 0;
     {
         // Left, and the terminal restored, before the notes are printed.
-        RealTerminal terminal;
-        status = programEntry(terminal, options, folders, &notes);
+        const std::unique_ptr<Console> console = openConsole();
+        status = programEntry(*console, options, folders, &notes);
     }
     printNotes(notes);
     return status;

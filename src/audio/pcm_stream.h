@@ -1,5 +1,6 @@
-// A playback stream on ALSA's "default" device, 16-bit mono at SampleRate. All ALSA code of
-// the game lives behind this class; a build without ALSA never has a stream.
+// A playback stream on the default device, 16-bit mono at SampleRate: ALSA's "default" on
+// Linux (pcm_stream_posix.cpp), waveOut on Windows (pcm_stream_windows.cpp). All the device
+// code of the game lives behind this class; a Linux build without ALSA never has a stream.
 //
 // Any of these calls, opening and closing included, may block for as long as the sound
 // server stalls: ALSA's file plugin, for one, writes its file inside the write call, and

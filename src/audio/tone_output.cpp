@@ -1,16 +1,14 @@
 #include "audio/tone_output.h"
 
-#include <pthread.h>
-
 #include <algorithm>
 #include <condition_variable>
-#include <csignal>
 #include <deque>
 #include <mutex>
 #include <system_error>
 #include <vector>
 
 #include "audio/pcm_stream.h"
+#include "audio/sound_thread.h"
 #include "audio/synthesis.h"
 
 namespace tarnwick {
@@ -156,7 +154,7 @@ Fed feed(SoundQueue& queue, PcmStream& pcm, const std::vector<std::int16_t>& sam
 }
 
 // The sound thread: opens the device, then plays the sounds in order until the device fails
-// or the game closes the queue. Every call into ALSA happens here.
+// or the game closes the queue. Every call into the sound device happens here.
 void runSoundThread(const std::shared_ptr<SoundQueue>& queue) {
     std::unique_ptr<PcmStream> pcm = PcmStream::openDefault();
     std::unique_lock lock(queue->mutex);
@@ -243,22 +241,11 @@ void ToneOutput::play(int hz, int ms) {
 
 void ToneOutput::startThread() {
     queue_ = std::make_shared<SoundQueue>();
-    // The game's signal handlers belong to the game's thread: the sound thread takes no
-    // signal but its own faults. A write into a pipe whose reader left then fails instead of
-    // ending the game.
-    sigset_t blocked;
-    sigset_t old;
-    sigfillset(&blocked);
-    for (const int fault : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGSYS}) {
-        sigdelset(&blocked, fault);
-    }
-    pthread_sigmask(SIG_SETMASK, &blocked, &old);
     try {
-        thread_ = std::thread([queue = queue_] { runSoundThread(queue); });
+        thread_ = startSoundThread([queue = queue_] { runSoundThread(queue); });
     } catch (const std::system_error&) {
         silent_ = true;
     }
-    pthread_sigmask(SIG_SETMASK, &old, nullptr);
 }
 
 bool ToneOutput::sound(int hz, int ms) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "storage/text_check.h"
+
 namespace tarnwick::storage {
 
 // The largest file the game reads, or writes.
@@ -25,10 +27,6 @@ struct FileRead {
     std::string text;
     std::string note;  // why the file was not read; empty when read or missing
 };
-
-// True when the bytes hold no control characters but tab, line feed and carriage return.
-// Bytes from 0x80 up pass, so that a comment in any encoding a person used is text.
-bool isText(std::string_view bytes);
 
 FileRead readGameFile(const std::string& path);
 

@@ -3,6 +3,8 @@
 //   console <- game <- maze <- play <- menus
 //   storage <- game (the settings and records files know nothing of the game)
 // src/main.cpp stands above them all. The test reads every `#include "..."` under src/.
+// Platform code sits in files named for their platform (foo_posix.cpp, foo_windows.cpp, chosen
+// by CMake): only they include the system's own headers, and the portable folders hold no #if.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -54,6 +56,31 @@ struct Findings {
     std::vector<std::string> faults;
 };
 
+// The headers of one system, and the folders that must build everywhere unchanged.
+const std::vector<std::string> SystemHeaders{
+    "<windows.h>",  "<mmsystem.h>", "<io.h>",      "<unistd.h>", "<termios.h>",
+    "<poll.h>",     "<fcntl.h>",    "<pthread.h>", "<dirent.h>", "<iconv.h>",
+    "<langinfo.h>", "<strings.h>",  "<sys/",       "<alsa/"};
+const std::set<std::string> PortableFolders{"console", "game", "maze", "play", "menus"};
+
+bool namedForAPlatform(const fs::path& file) {
+    const std::string name = file.filename().string();
+    return name.ends_with("_posix.cpp") || name.ends_with("_windows.cpp");
+}
+
+void checkPlatformLine(const fs::path& file, const std::string& folder, const std::string& line,
+                       int number, Findings& findings) {
+    const std::string where = file.string() + ":" + std::to_string(number);
+    if (PortableFolders.contains(folder) && line.starts_with("#if")) {
+        findings.faults.push_back(where + ": #if in a portable folder");
+    }
+    for (const std::string& header : SystemHeaders) {
+        if (line.starts_with("#include " + header) && !namedForAPlatform(file)) {
+            findings.faults.push_back(where + ": a system header outside a platform's file");
+        }
+    }
+}
+
 void checkFile(const fs::path& file, const std::string& folder, Findings& findings) {
     if (!folder.empty() && !FolderBelow.contains(folder)) {
         findings.faults.push_back(file.string() + ": the folder " + folder + " has no layer");
@@ -63,6 +90,7 @@ void checkFile(const fs::path& file, const std::string& folder, Findings& findin
     std::ifstream in(file);
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
+        checkPlatformLine(file, folder, line, number, findings);
         if (line.rfind(prefix, 0) != 0) {
             continue;
         }

@@ -72,16 +72,6 @@ FileRead readOpenFile(int fd, const std::string& path) {
 
 }  // namespace
 
-bool isText(std::string_view bytes) {
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if ((byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte == 0x7F) {
-            return false;
-        }
-    }
-    return true;
-}
-
 FileRead readGameFile(const std::string& path) {
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {

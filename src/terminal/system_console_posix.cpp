@@ -1,0 +1,27 @@
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "terminal/output_encoding.h"
+#include "terminal/real_terminal.h"
+#include "terminal/system_console.h"
+#include "terminal/terminal_modes.h"
+
+namespace tarnwick {
+
+int writeText(std::FILE* to, std::string_view utf8, int status) {
+    OutputEncoding encoding(localeCodeset());
+    const std::string text = encoding.encode(utf8);
+    const bool written = std::fwrite(text.data(), 1, text.size(), to) == text.size();
+    return written && std::fflush(to) == 0 ? status : 1;
+}
+
+std::string consoleRefusal() {
+    return std::string(terminalRefusal(STDOUT_FILENO, std::getenv("TERM")));
+}
+
+std::unique_ptr<Console> openConsole() {
+    return std::make_unique<RealTerminal>();
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,73 @@
+// The Windows console: the game on Windows 10 1809 or later, in the console host or Windows
+// Terminal. The output is switched to UTF-8 and to virtual-terminal processing, so that the
+// renderer's frames (the same bytes as on Linux) are drawn as they are, each frame written in
+// one call. The keys come from the console's input events (console_keys.h); a change of the
+// window's size repaints at once, also during a sleep or a tone. Everything is restored on
+// every way out: the end, Ctrl-C, Ctrl-Break and the window's closing. One per process.
+#pragma once
+
+#include <chrono>
+#include <deque>
+#include <string>
+#include <string_view>
+
+#include "audio/tone_output.h"
+#include "console/console.h"
+#include "console/random_generator.h"
+#include "console/renderer.h"
+#include "console/screen.h"
+#include "console/view.h"
+
+namespace tarnwick {
+
+// Why the game cannot draw on the standard output, or empty when it can: the output must be
+// a console that takes virtual-terminal sequences. One line.
+std::string windowsConsoleRefusal();
+// The text in UTF-16, as the console's wide calls take it.
+std::wstring wideText(std::string_view utf8);
+
+class WindowsConsole : public Console {
+  public:
+    WindowsConsole();
+    ~WindowsConsole() override;
+    WindowsConsole(const WindowsConsole&) = delete;
+    WindowsConsole& operator=(const WindowsConsole&) = delete;
+
+    void gotoXY(int x, int y) override;
+    void printText(std::string_view text) override;
+    void clearScreen() override;
+    void hideCursor() override {}  // hidden from the start; nothing shows it
+    void setTitle(std::string_view title) override;
+    void showBoard(const BoardArea& area) override;
+    void keepInSight(int x, int y) override;
+    int readKey() override;
+    bool keyWaiting() override;
+    void sleepMs(int ms) override;
+    void tone(int hz, int ms) override;
+    void rest(int ms) override;
+    void seedRandom(unsigned seed) override;
+    int nextRandom() override;
+
+  private:
+    using Clock = std::chrono::steady_clock;
+
+    void flush();
+    // Takes every event waiting in the input, waiting up to `waitMs` for the first one:
+    // keys join the waiting keys, a new size repaints.
+    void takeEvents(unsigned long waitMs);
+    void checkSize();
+    void waitUntil(Clock::time_point deadline);
+    void throwIfGone() const;
+
+    Screen screen_;
+    View view_;
+    Renderer renderer_;
+    std::deque<int> keys_;
+    int columns_ = 80;
+    int rows_ = 24;
+    bool gone_ = false;  // the console's input went away
+    ToneOutput tones_;
+    RandomGenerator random_;
+};
+
+}  // namespace tarnwick
