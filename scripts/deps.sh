@@ -31,3 +31,8 @@ LINT_PACKAGES=(lintian)
 # What the tests need beyond that (CI checks the package after the tests).
 TEST_PACKAGES=(googletest libgtest-dev libvterm-dev libfaketime locales clang libclang-rt-14-dev
     "${PACKAGE_CHECK_PACKAGES[@]}")
+# What scripts/windows-check.sh needs: the MinGW-w64 cross compiler (posix threads) and its
+# tools, GoogleTest's sources, Wine to run the .exe files, unzip to look into the zip, and
+# script (bsdutils) to give the console test a terminal.
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine
+    wine64 unzip bsdutils)
