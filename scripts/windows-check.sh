@@ -27,7 +27,9 @@ fail() {
 
 echo "== cross-build with MinGW-w64 =="
 cmake -S . -B "$build" -G Ninja --toolchain cmake/mingw-w64-x86_64.cmake \
-    -DCMAKE_BUILD_TYPE=Release -DTARNWICK_BENCH=OFF "${launcher[@]}" >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DTARNWICK_BENCH=OFF \
+    -DTARNWICK_WERROR=ON \
+    "${launcher[@]}" >/dev/null
 ninja -C "$build" -j2
 if [ ! -f "$linux_build/build.ninja" ]; then
     cmake -S . -B "$linux_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_BENCH=OFF \
@@ -37,6 +39,7 @@ ninja -C "$linux_build" -j2 frame_dump
 
 echo "== Wine: its services first =="
 export WINEPREFIX="$PWD/$build/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$WINEPREFIX"
 trap 'timeout 30 wineserver -k 2>/dev/null || true' EXIT
 timeout 30 wineserver -p
 timeout 300 wineboot -u >/dev/null 2>&1 || fail "wineboot did not finish"
@@ -82,7 +85,8 @@ for test in "$build"/tests/test_*.exe; do
     else
         wine_run 300 "$test" --gtest_brief=1 >"$log" 2>&1 || { tail -40 "$log"; fail "$name"; }
     fi
-    echo "$name: $(tr -d '\r' <"$log" | grep -aoE 'PASSED[^0-9]*[0-9]+ tests?' | tail -1)"
+    echo "$name: $(sed 's/\x1b\[[0-9;?]*[a-zA-Z]//g' "$log" | tr -d '\r\n' |
+        grep -aoE 'PASSED[^0-9]*[0-9]+ tests?' | tail -1)"
 done
 
 echo "== the same frames as on Linux =="
