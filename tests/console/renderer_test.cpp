@@ -3,18 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <random>
 #include <string>
 
 #include "board_fixture.h"
 #include "game/glyphs.h"
 #include "strict_terminal.h"
+#include "support/random_drawing.h"
 #include "support/screen_assert.h"
 
 namespace tarnwick {
 namespace {
 
 using testing::BoardFixture;
+using testing::DrawingShape;
+using testing::RandomDrawing;
 using testing::renderInto;
 using testing::StrictTerminal;
 
@@ -146,9 +148,10 @@ TEST(Renderer, RandomDrawingsAlwaysReachTheTerminal) {
         "\x1b[2;43;35m",
         "\x1b[22m",
     };
+    constexpr DrawingShape Shape{6, 34, 10, 15, 20, 20, 14, 4, 6};
     for (const bool wide : {false, true}) {
         for (unsigned seed = 1; seed <= 40; ++seed) {
-            std::minstd_rand random(seed);
+            RandomDrawing drawing(seed, pieces, Shape);
             int columns = 30;
             int rows = 8;
             Screen screen;
@@ -156,19 +159,7 @@ TEST(Renderer, RandomDrawingsAlwaysReachTheTerminal) {
             renderer.setAmbiguousWide(wide);
             StrictTerminal terminal(columns, rows, wide);
             for (int step = 0; step < 60; ++step) {
-                const int writes = 1 + static_cast<int>(random() % 6);
-                for (int i = 0; i < writes; ++i) {
-                    const int x = static_cast<int>(random() % 34);
-                    const int y = static_cast<int>(random() % 10);
-                    screen.moveTo(x, y);
-                    screen.print(pieces[random() % std::size(pieces)]);
-                }
-                if (random() % 15 == 0) {
-                    screen.clear();
-                }
-                if (random() % 20 == 0) {
-                    columns = 20 + static_cast<int>(random() % 14);
-                    rows = 4 + static_cast<int>(random() % 6);
+                if (drawing.step(screen, columns, rows)) {
                     terminal = StrictTerminal(columns, rows, wide);
                     renderer.invalidate();  // as the real terminal does on a resize
                 }
