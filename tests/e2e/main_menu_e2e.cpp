@@ -39,7 +39,7 @@ TEST(MainMenuE2e, OptionsAndRefusalsLeaveTheTerminalAlone) {
     // Standard output to a file: --version is written there; the game refuses and writes nothing.
     std::string file = (std::filesystem::temp_directory_path() / "tarnwick-XXXXXX").string();
     close(mkstemp(file.data()));
-    const std::string game = "'" + PtySession::binaryPath() + "' ";
+    const std::string game = std::string("'").append(PtySession::binaryPath()).append("' ");
     EXPECT_EQ(std::system((game + "--version >" + file).c_str()), 0);
     std::ifstream version(file);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(version), {}), "tarnwick 1.1.0\n");

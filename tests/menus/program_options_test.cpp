@@ -12,9 +12,13 @@ namespace {
 std::string outcome(std::vector<std::string_view> arguments) {
     const ProgramOptions options = parseOptions(arguments);
     const char* actions[] = {"play", "help", "version", "records", ""};
-    return actions[static_cast<int>(options.action)] +
-           (options.seed ? " " + std::to_string(*options.seed) : "") +
-           (options.mute ? " mute" : "") + (options.defaults ? " defaults" : "") + options.refusal;
+    std::string line = actions[static_cast<int>(options.action)];
+    if (options.seed) {
+        line.append(" ").append(std::to_string(*options.seed));
+    }
+    line += options.mute ? " mute" : "";
+    line += options.defaults ? " defaults" : "";
+    return line + options.refusal;
 }
 
 TEST(ProgramOptions, ReadsTheTableFromLeftToRightAndRefusesTheRest) {
