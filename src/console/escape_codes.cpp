@@ -106,10 +106,14 @@ std::string scrollRegion(int top, int bottom) {
 std::string indexLines(int count) {
     std::string out;
     for (int i = 0; i < count; ++i) {
-        out += "\x1b" "D";  // IND
+        out +=
+            "\x1b"
+            "D";  // IND
     }
     for (int i = 0; i > count; --i) {
-        out += "\x1b" "M";  // RI
+        out +=
+            "\x1b"
+            "M";  // RI
     }
     return out;
 }
@@ -132,6 +136,9 @@ std::string styleChange(Style from, bool fromKnown, Style to) {
     if (to.dim) {
         add(reset, "2");
     }
+    if (to.standout) {
+        add(reset, "7");
+    }
     if (to.fg != ColourDefault) {
         add(reset, fg(to.fg));
     }
@@ -145,6 +152,9 @@ std::string styleChange(Style from, bool fromKnown, Style to) {
     std::string delta;
     if (to.dim != from.dim) {
         add(delta, to.dim ? "2" : "22");
+    }
+    if (to.standout != from.standout) {
+        add(delta, to.standout ? "7" : "27");
     }
     if (to.fg != from.fg) {
         add(delta, fg(to.fg));

@@ -126,7 +126,7 @@ TEST(Renderer, WideAndNarrowCharactersOverEachOther) {
 }
 
 // Random drawings, clears and resizes, on terminals that draw the ambiguous characters one
-// column wide and two.
+// column wide and two, and on one without colours, faint text or synchronized output.
 TEST(Renderer, RandomDrawingsAlwaysReachTheTerminal) {
     const std::string_view pieces[] = {
         "怪",
@@ -134,7 +134,7 @@ TEST(Renderer, RandomDrawingsAlwaysReachTheTerminal) {
         "\x1b[44;34m██\x1b[m",
         "· ",
         "\x1b[0;32;31m出",
-        "\x1b[46;37m〇\x1b[m",
+        "\x1b[46;37;7m〇\x1b[m",
         "￥",
         "\x1b[m",
         " ",
@@ -146,7 +146,9 @@ TEST(Renderer, RandomDrawingsAlwaysReachTheTerminal) {
         "\x1b[2;43;35m",
         "\x1b[22m",
     };
-    for (const bool wide : {false, true}) {
+    const TerminalFeatures mono{.colours = false, .dim = false, .synchronizedOutput = false};
+    for (const auto& [wide, features] :
+         {std::pair{false, TerminalFeatures{}}, {true, TerminalFeatures{}}, {false, mono}}) {
         for (unsigned seed = 1; seed <= 40; ++seed) {
             std::minstd_rand random(seed);
             int columns = 30;
@@ -154,7 +156,8 @@ TEST(Renderer, RandomDrawingsAlwaysReachTheTerminal) {
             Screen screen;
             Renderer renderer;
             renderer.setAmbiguousWide(wide);
-            StrictTerminal terminal(columns, rows, wide);
+            renderer.setFeatures(features);
+            StrictTerminal terminal(columns, rows, wide, features);
             for (int step = 0; step < 60; ++step) {
                 const int writes = 1 + static_cast<int>(random() % 6);
                 for (int i = 0; i < writes; ++i) {
@@ -169,10 +172,11 @@ TEST(Renderer, RandomDrawingsAlwaysReachTheTerminal) {
                 if (random() % 20 == 0) {
                     columns = 20 + static_cast<int>(random() % 14);
                     rows = 4 + static_cast<int>(random() % 6);
-                    terminal = StrictTerminal(columns, rows, wide);
+                    terminal = StrictTerminal(columns, rows, wide, features);
                     renderer.invalidate();  // as the real terminal does on a resize
                 }
-                SCOPED_TRACE("wide " + std::to_string(wide) + " seed " + std::to_string(seed) +
+                SCOPED_TRACE("wide " + std::to_string(wide) + " colours " +
+                             std::to_string(features.colours) + " seed " + std::to_string(seed) +
                              " step " + std::to_string(step));
                 renderInto(renderer, screen, terminal, columns, rows);
                 if (::testing::Test::HasFailure()) {
