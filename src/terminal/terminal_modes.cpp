@@ -23,8 +23,18 @@ struct Sequence {
     }
     std::string_view view() const { return {bytes.data(), size}; }
 };
+// A synchronized frame (the renderer's large frames); a terminal holds back what it shows
+// until the frame ends.
+constexpr std::string_view SyncedFrameStart = "\x1b[?2026h";
+// Gives the scrolling region back to the whole screen: the end of every frame that narrowed
+// it to scroll the board's window.
+constexpr std::string_view WholeScrollRegion = "\x1b[r";
+
 Sequence enterSequence;
 Sequence leaveSequence;
+// Ends a frame cut short: the synchronized output, and the scrolling region the frame may
+// have narrowed.
+Sequence cutFrameEnd;
 
 // Alternate screen, title pushed on the terminal's title stack, cursor hidden; to leave, the
 // colours reset, the cursor shown, the alternate screen left (or, without one, the screen
@@ -32,6 +42,11 @@ Sequence leaveSequence;
 void makeSequences(const TerminalFeatures& features) {
     enterSequence = {};
     leaveSequence = {};
+    cutFrameEnd = {};
+    if (features.synchronizedOutput) {
+        cutFrameEnd.add("\x1b[?2026l");
+    }
+    cutFrameEnd.add(WholeScrollRegion);
     leaveSequence.add("\x1b[m");
     if (features.alternateScreen) {
         enterSequence.add("\x1b[?1049h");
@@ -48,19 +63,13 @@ void makeSequences(const TerminalFeatures& features) {
         leaveSequence.add("\x1b[23;0t");
     }
 }
-// A synchronized frame (the renderer's large frames); a terminal holds back what it shows
-// until the frame ends.
-constexpr std::string_view SyncedFrameStart = "\x1b[?2026h";
-// Ends a frame cut short, and gives the scrolling region back to the whole screen, which the
-// frame may have narrowed to scroll the board's window.
-constexpr std::string_view CutFrameEnd = "\x1b[?2026l\x1b[r";
 
 termios savedModes{};
 volatile std::sig_atomic_t haveSavedModes = 0;
 volatile std::sig_atomic_t entered = 0;
-// A write that holds a synchronized frame is under way: a signal that ends or stops the game
-// now cuts the frame short, and leaving the terminal must end it. Only then: every frame
-// written whole ends itself.
+// A write that holds a synchronized frame, or one that scrolls, is under way: a signal that
+// ends or stops the game now cuts the frame short, and leaving the terminal must end it. Only
+// then: every frame written whole ends itself.
 volatile std::sig_atomic_t frameUnderWay = 0;
 int terminalInput = -1;
 int terminalOutput = -1;
@@ -98,7 +107,8 @@ MessageId terminalRefusal(int outputFd, const char* term) {
 
 bool writeAll(int fd, std::string_view bytes) noexcept {
     const std::sig_atomic_t outerFrame = frameUnderWay;
-    if (bytes.find(SyncedFrameStart) != std::string_view::npos) {
+    if (bytes.find(SyncedFrameStart) != std::string_view::npos ||
+        bytes.find(WholeScrollRegion) != std::string_view::npos) {
         frameUnderWay = 1;
     }
     bool written = true;
@@ -139,7 +149,7 @@ void leaveTerminal() noexcept {
     if (entered != 0) {
         entered = 0;
         if (frameUnderWay != 0) {
-            writeAll(terminalOutput, CutFrameEnd);
+            writeAll(terminalOutput, cutFrameEnd.view());
         }
         writeAll(terminalOutput, leaveSequence.view());
     }
