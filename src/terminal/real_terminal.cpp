@@ -128,7 +128,7 @@ void RealTerminal::handleSignalEvents() {
     if (events.continued) {
         // The stop left the terminal as the shell wants it: take it over again.
         reenterTerminal();
-        if (!title_.empty() && features_.windowTitle) {
+        if (!title_.empty()) {
             pending_ += titleSequence(title_);
         }
     }
@@ -195,8 +195,8 @@ void RealTerminal::hideCursor() {
 }
 
 void RealTerminal::setTitle(std::string_view title) {
-    title_ = title;
     if (features_.windowTitle) {
+        title_ = title;
         pending_ += titleSequence(title);
     }
 }
