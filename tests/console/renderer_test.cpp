@@ -128,7 +128,7 @@ TEST(Renderer, WideAndNarrowCharactersOverEachOther) {
 }
 
 // Random drawings, clears and resizes, on terminals that draw the ambiguous characters one
-// column wide and two.
+// column wide and two, and on one without colours, faint text or synchronized output.
 TEST(Renderer, RandomDrawingsAlwaysReachTheTerminal) {
     const std::string_view pieces[] = {
         "怪",
@@ -136,7 +136,7 @@ TEST(Renderer, RandomDrawingsAlwaysReachTheTerminal) {
         "\x1b[44;34m██\x1b[m",
         "· ",
         "\x1b[0;32;31m出",
-        "\x1b[46;37m〇\x1b[m",
+        "\x1b[46;37;7m〇\x1b[m",
         "￥",
         "\x1b[m",
         " ",
@@ -149,7 +149,9 @@ TEST(Renderer, RandomDrawingsAlwaysReachTheTerminal) {
         "\x1b[22m",
     };
     constexpr DrawingShape Shape{6, 34, 10, 15, 20, 20, 14, 4, 6};
-    for (const bool wide : {false, true}) {
+    const TerminalFeatures mono{.colours = false, .dim = false, .synchronizedOutput = false};
+    for (const auto& [wide, features] :
+         {std::pair{false, TerminalFeatures{}}, {true, TerminalFeatures{}}, {false, mono}}) {
         for (unsigned seed = 1; seed <= 40; ++seed) {
             RandomDrawing drawing(seed, pieces, Shape);
             int columns = 30;
@@ -157,13 +159,15 @@ TEST(Renderer, RandomDrawingsAlwaysReachTheTerminal) {
             Screen screen;
             Renderer renderer;
             renderer.setAmbiguousWide(wide);
-            StrictTerminal terminal(columns, rows, wide);
+            renderer.setFeatures(features);
+            StrictTerminal terminal(columns, rows, wide, features);
             for (int step = 0; step < 60; ++step) {
                 if (drawing.step(screen, columns, rows)) {
-                    terminal = StrictTerminal(columns, rows, wide);
+                    terminal = StrictTerminal(columns, rows, wide, features);
                     renderer.invalidate();  // as the real terminal does on a resize
                 }
-                SCOPED_TRACE("wide " + std::to_string(wide) + " seed " + std::to_string(seed) +
+                SCOPED_TRACE("wide " + std::to_string(wide) + " colours " +
+                             std::to_string(features.colours) + " seed " + std::to_string(seed) +
                              " step " + std::to_string(step));
                 renderInto(renderer, screen, terminal, columns, rows);
                 if (::testing::Test::HasFailure()) {
