@@ -11,10 +11,16 @@
 
 namespace {
 
+// A message on stderr, in the player's language, as one line; returns the status.
+int printMessage(const tarnwick::Message& message, bool chinese, int status) {
+    return tarnwick::writeText(
+        stderr, "tarnwick: " + tarnwick::messageText(message, chinese) + "\n", status);
+}
+
 // The notes on the game's files, each once, after the terminal is restored.
-void printNotes(const tarnwick::storage::Notes& notes) {
-    for (const std::string& note : notes) {
-        tarnwick::writeText(stderr, "tarnwick: " + note + "\n", 0);
+void printNotes(const tarnwick::storage::Notes& notes, bool chinese) {
+    for (const tarnwick::Message& note : notes) {
+        printMessage(note, chinese, 0);
     }
 }
 
@@ -37,17 +43,17 @@ int main(int argc, char** argv) {
         case ProgramAction::Records: {
             const storage::LoadedRecords loaded = storage::loadRecords(folders.records);
             const int status = writeText(stdout, recordsText(loaded.table), 0);
-            printNotes(loaded.notes);
+            printNotes(loaded.notes, chinese);
             return status;
         }
         case ProgramAction::Refuse:
-            return writeText(stderr, options.refusal, 2);
+            return printMessage(options.refusal, chinese, 2);
         case ProgramAction::Play:
             break;
     }
     // Nothing touches the terminal before this point.
-    if (const std::string refusal = consoleRefusal(); !refusal.empty()) {
-        return writeText(stderr, refusal, 1);
+    if (const Message refusal = consoleRefusal(); !refusal.empty()) {
+        return printMessage(refusal, chinese, 1);
     }
     storage::Notes notes;
     int status = 0;
@@ -56,6 +62,6 @@ int main(int argc, char** argv) {
         const std::unique_ptr<Console> console = openConsole();
         status = programEntry(*console, options, folders, &notes);
     }
-    printNotes(notes);
+    printNotes(notes, chinese);
     return status;
 }

@@ -4,6 +4,7 @@
 #include <io.h>
 #include <windows.h>
 
+#include <cerrno>
 #include <thread>
 
 #include "storage/file_lock.h"
@@ -32,8 +33,7 @@ FileLock lockFile(const std::string& folder, const std::string& name,
                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return {-1, "cannot lock " + path + ": " + systemMessage(GetLastError()) +
-                        "; written without the lock"};
+        return {-1, {MessageId::CannotLock, {path}, errorNumber(GetLastError())}};
     }
     const auto deadline = std::chrono::steady_clock::now() + wait;
     while (!tryLock(file)) {
@@ -41,17 +41,16 @@ FileLock lockFile(const std::string& folder, const std::string& name,
         if ((error != ERROR_LOCK_VIOLATION && error != ERROR_IO_PENDING) ||
             std::chrono::steady_clock::now() >= deadline) {
             CloseHandle(file);
-            return {-1, path + " was held by another game for over " +
-                            std::to_string(wait.count()) + " ms: written without the lock"};
+            return {-1, {MessageId::LockHeld, {path, std::to_string(wait.count())}}};
         }
         std::this_thread::sleep_for(PollInterval);
     }
     const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(file), 0);
     if (fd < 0) {
         CloseHandle(file);
-        return {-1, "cannot lock " + path + ": no descriptor left; written without the lock"};
+        return {-1, {MessageId::CannotLock, {path}, EMFILE}};
     }
-    return {fd, ""};
+    return {fd, {}};
 }
 
 void unlockFile(FileLock& lock) {

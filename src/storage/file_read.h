@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "console/messages.h"
 #include "storage/text_check.h"
 
 namespace tarnwick::storage {
@@ -25,7 +26,7 @@ enum class ReadOutcome {
 struct FileRead {
     ReadOutcome outcome = ReadOutcome::Missing;
     std::string text;
-    std::string note;  // why the file was not read; empty when read or missing
+    Message note;  // why the file was not read; empty when read or missing
 };
 
 FileRead readGameFile(const std::string& path);

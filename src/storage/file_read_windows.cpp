@@ -9,28 +9,28 @@ namespace tarnwick::storage {
 
 namespace {
 
-FileRead failed(ReadOutcome outcome, const std::string& note) {
-    return {outcome, "", note};
+FileRead failed(ReadOutcome outcome, MessageId id, const std::string& path, int error = 0) {
+    return {outcome, "", {id, {path}, error}};
 }
 
 FileRead cannotRead(const std::string& path, DWORD error) {
-    return failed(ReadOutcome::Unreadable, "cannot read " + path + ": " + systemMessage(error));
+    return failed(ReadOutcome::Unreadable, MessageId::CannotRead, path, errorNumber(error));
 }
 
 FileRead tooLarge(const std::string& path) {
-    return failed(ReadOutcome::TooLarge, path + " is larger than 64 KiB: not read");
+    return failed(ReadOutcome::TooLarge, MessageId::TooLarge, path);
 }
 
 FileRead readOpenFile(HANDLE file, const std::string& path) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return failed(ReadOutcome::Unreadable, path + " is not a regular file: not read");
+        return failed(ReadOutcome::Unreadable, MessageId::NotRegularNotRead, path);
     }
     if (info.nFileSizeHigh != 0 || info.nFileSizeLow > MaxFileBytes) {
         return tooLarge(path);
     }
-    FileRead result{ReadOutcome::Read, "", ""};
+    FileRead result{ReadOutcome::Read, "", {}};
     char buffer[8192];
     // Up to one byte more than the limit, so that a file that grew past it is seen.
     while (result.text.size() <= MaxFileBytes) {
@@ -47,7 +47,7 @@ FileRead readOpenFile(HANDLE file, const std::string& path) {
         return tooLarge(path);
     }
     if (!isText(result.text)) {
-        return failed(ReadOutcome::NotText, path + " is not a text file: not read");
+        return failed(ReadOutcome::NotText, MessageId::NotText, path);
     }
     return result;
 }

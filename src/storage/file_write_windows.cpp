@@ -24,8 +24,8 @@ std::string temporaryPrefix(const std::string& name) {
     return "." + name + ".tmp-";
 }
 
-std::string systemNote(const std::string& what, const std::string& path, DWORD error) {
-    return what + " " + path + ": " + systemMessage(error);
+Message systemNote(MessageId id, const std::string& path, DWORD error) {
+    return {id, {path}, errorNumber(error)};
 }
 
 DWORD attributes(const std::string& path) {
@@ -38,18 +38,18 @@ bool isFolder(const std::string& path) {
 }
 
 // What stands in the file's place, when the game must not write over it.
-std::string refusal(const std::string& path) {
+Message refusal(const std::string& path) {
     const DWORD found = attributes(path);
     if (found == INVALID_FILE_ATTRIBUTES) {
-        return "";
+        return {};
     }
     if ((found & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-        return path + " is a symbolic link: not written, the link is kept";
+        return {MessageId::SymbolicLink, {path}};
     }
     if ((found & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
-        return path + " is not a regular file: not written";
+        return {MessageId::NotRegularNotWritten, {path}};
     }
-    return "";
+    return {};
 }
 
 // Creates a temporary file of its own beside the file; its path is left in `temporary`.
@@ -104,9 +104,9 @@ DWORD moveOver(const std::string& temporary, const std::string& path) {
 
 }  // namespace
 
-std::string makeFolders(const std::string& folder) {
+Message makeFolders(const std::string& folder) {
     if (isFolder(folder)) {
-        return "";
+        return {};
     }
     // Each level from the first below the drive or share; levels that exist are passed.
     for (std::size_t end = folder.find_first_of("/\\", 1);;
@@ -115,33 +115,33 @@ std::string makeFolders(const std::string& folder) {
         if (!level.empty() && level.back() != ':' && !isFolder(level) &&
             !CreateDirectoryW(widePath(level).c_str(), nullptr) &&
             GetLastError() != ERROR_ALREADY_EXISTS) {
-            return systemNote("cannot create the folder", level, GetLastError());
+            return systemNote(MessageId::CannotCreateFolder, level, GetLastError());
         }
         if (end == std::string::npos) {
             break;
         }
     }
     if (!isFolder(folder)) {
-        return folder + " is not a folder: nothing is saved";
+        return {MessageId::NotAFolder, {folder}};
     }
-    return "";
+    return {};
 }
 
-std::string replaceFile(const std::string& folder, const std::string& name, std::string_view text) {
+Message replaceFile(const std::string& folder, const std::string& name, std::string_view text) {
     const std::string path = folder + "/" + name;
     if (text.size() > MaxFileBytes) {
-        return path + " would be larger than 64 KiB: not written";
+        return {MessageId::WouldBeTooLarge, {path}};
     }
-    if (std::string note = makeFolders(folder); !note.empty()) {
+    if (Message note = makeFolders(folder); !note.empty()) {
         return note;
     }
-    if (std::string note = refusal(path); !note.empty()) {
+    if (Message note = refusal(path); !note.empty()) {
         return note;
     }
     std::string temporary;
     const HANDLE file = createTemporary(folder, name, temporary);
     if (file == INVALID_HANDLE_VALUE) {
-        return systemNote("cannot write", path, GetLastError());
+        return systemNote(MessageId::CannotWrite, path, GetLastError());
     }
     DWORD error = fillTemporary(file, text);
     if (error == 0) {
@@ -149,9 +149,9 @@ std::string replaceFile(const std::string& folder, const std::string& name, std:
     }
     if (error != 0) {
         DeleteFileW(widePath(temporary).c_str());
-        return systemNote("cannot write", path, error);
+        return systemNote(MessageId::CannotWrite, path, error);
     }
-    return "";
+    return {};
 }
 
 void removeLeftovers(const std::string& folder, const std::string& name) {

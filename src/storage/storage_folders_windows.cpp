@@ -20,9 +20,9 @@ std::optional<std::string> variable(const wchar_t* name) {
 
 StorageFolder gameFolder(const std::optional<std::string>& base, const char* name) {
     if (!base || base->empty()) {
-        return {"", std::string(name) + " is not set: nothing is saved"};
+        return {"", {MessageId::NoAppFolder, {name}}};
     }
-    return {*base + "\\Tarnwick", ""};
+    return {*base + "\\Tarnwick", {}};
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cerrno>
+
 #include "storage/windows_text.h"
 
 namespace tarnwick::storage {
@@ -23,18 +25,35 @@ std::string utf8Text(const std::wstring& wide) {
     return utf8;
 }
 
-std::string systemMessage(unsigned long error) {
-    wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message = length > 0 ? std::wstring(text, length) : L"";
-    LocalFree(text);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
-                                message.back() == L' ' || message.back() == L'.')) {
-        message.pop_back();
+int errorNumber(unsigned long error) {
+    struct Known {
+        DWORD windows;
+        int number;
+    };
+    static constexpr Known Errors[]{
+        {ERROR_FILE_NOT_FOUND, ENOENT},
+        {ERROR_PATH_NOT_FOUND, ENOENT},
+        {ERROR_ACCESS_DENIED, EACCES},
+        {ERROR_SHARING_VIOLATION, EACCES},
+        {ERROR_LOCK_VIOLATION, EACCES},
+        {ERROR_WRITE_PROTECT, EROFS},
+        {ERROR_DISK_FULL, ENOSPC},
+        {ERROR_HANDLE_DISK_FULL, ENOSPC},
+        {ERROR_DIRECTORY, ENOTDIR},
+        {ERROR_FILENAME_EXCED_RANGE, ENAMETOOLONG},
+        {ERROR_INVALID_NAME, EINVAL},
+        {ERROR_NOT_READY, EIO},
+        {ERROR_CRC, EIO},
+        {ERROR_FILE_EXISTS, EEXIST},
+        {ERROR_ALREADY_EXISTS, EEXIST},
+        {ERROR_TOO_MANY_OPEN_FILES, EMFILE},
+    };
+    for (const Known& known : Errors) {
+        if (known.windows == error) {
+            return known.number;
+        }
     }
-    return message.empty() ? "error " + std::to_string(error) : utf8Text(message);
+    return EIO;
 }
 
 }  // namespace tarnwick::storage

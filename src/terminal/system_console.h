@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "console/console.h"
+#include "console/messages.h"
 
 namespace tarnwick {
 
@@ -16,8 +17,8 @@ namespace tarnwick {
 // console in UTF-16, to a file in UTF-8). Returns the status, or 1 when the text could not
 // be written.
 int writeText(std::FILE* to, std::string_view utf8, int status);
-// Why the game cannot play here, one line; empty when it can. Touches nothing.
-std::string consoleRefusal();
+// Why the game cannot play here; empty when it can. Touches nothing.
+Message consoleRefusal();
 // Takes the console over until the returned console is destroyed.
 std::unique_ptr<Console> openConsole();
 

@@ -16,8 +16,8 @@ int writeText(std::FILE* to, std::string_view utf8, int status) {
     return written && std::fflush(to) == 0 ? status : 1;
 }
 
-std::string consoleRefusal() {
-    return std::string(terminalRefusal(STDOUT_FILENO, std::getenv("TERM")));
+Message consoleRefusal() {
+    return {terminalRefusal(STDOUT_FILENO, std::getenv("TERM"))};
 }
 
 std::unique_ptr<Console> openConsole() {

@@ -26,8 +26,8 @@ int writeText(std::FILE* to, std::string_view utf8, int status) {
     return whole ? status : 1;
 }
 
-std::string consoleRefusal() {
-    return windowsConsoleRefusal();
+Message consoleRefusal() {
+    return {windowsConsoleRefusal()};
 }
 
 std::unique_ptr<Console> openConsole() {

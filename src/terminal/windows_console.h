@@ -13,6 +13,7 @@
 
 #include "audio/tone_output.h"
 #include "console/console.h"
+#include "console/messages.h"
 #include "console/random_generator.h"
 #include "console/renderer.h"
 #include "console/screen.h"
@@ -20,9 +21,9 @@
 
 namespace tarnwick {
 
-// Why the game cannot draw on the standard output, or empty when it can: the output must be
-// a console that takes virtual-terminal sequences. One line.
-std::string windowsConsoleRefusal();
+// Why the game cannot draw on the standard output, or None when it can: the output must be
+// a console that takes virtual-terminal sequences.
+MessageId windowsConsoleRefusal();
 // The text in UTF-16, as the console's wide calls take it.
 std::wstring wideText(std::string_view utf8);
 

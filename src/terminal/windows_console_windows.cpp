@@ -103,18 +103,17 @@ std::wstring wideText(std::string_view utf8) {
     return text;
 }
 
-std::string windowsConsoleRefusal() {
+MessageId windowsConsoleRefusal() {
     const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
     DWORD mode = 0;
     if (!GetConsoleMode(output, &mode)) {
-        return "tarnwick: the game needs a console, and its standard output is not one\n";
+        return MessageId::NotAConsole;
     }
     if (!SetConsoleMode(output, mode | OutputMode)) {
-        return "tarnwick: this console cannot draw the game; it needs Windows 10 version 1809 "
-               "or later\n";
+        return MessageId::OldConsole;
     }
     SetConsoleMode(output, mode);
-    return "";
+    return MessageId::None;
 }
 
 WindowsConsole::WindowsConsole()

@@ -39,19 +39,29 @@ TEST(MainMenuE2e, OptionsAndRefusalsLeaveTheTerminalAlone) {
     // Standard output to a file: --version is written there; the game refuses and writes nothing.
     std::string file = (std::filesystem::temp_directory_path() / "tarnwick-XXXXXX").string();
     close(mkstemp(file.data()));
-    const std::string game = "'" + PtySession::binaryPath() + "' ";
+    const std::string game = std::string("'").append(PtySession::binaryPath()).append("' ");
     EXPECT_EQ(std::system((game + "--version >" + file).c_str()), 0);
     std::ifstream version(file);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(version), {}), "tarnwick 1.1.0\n");
-    EXPECT_EQ(WEXITSTATUS(std::system((game + ">" + file + " 2>/dev/null </dev/null").c_str())), 1);
+    // Its one line on stderr is in the language of a Chinese locale.
+    const std::string errors = file + ".err";
+    EXPECT_EQ(WEXITSTATUS(std::system(("LC_ALL= LC_MESSAGES= LANG=zh_CN.UTF-8 " + game + ">" +
+                                       file + " 2>" + errors + " </dev/null")
+                                          .c_str())),
+              1);
     EXPECT_EQ(std::filesystem::file_size(file), 0u);
+    std::ifstream refusal(errors);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(refusal), {}),
+              "tarnwick: 游戏需要终端，而它的标准输出不是终端\n");
     std::filesystem::remove(file);
+    std::filesystem::remove(errors);
     // In a terminal: the answers, a bad value and TERM=dumb; no mode or sequence changed.
     for (const auto& [argument, variable, value, code, text] :
          {std::tuple{"--version", "TERM", "xterm", 0, "tarnwick 1.1.0"},
           {"--help", "LC_ALL", "C", 0, "Usage: tarnwick [OPTION]..."},
           {"-h", "LC_ALL", "zh_CN.UTF-8", 0, "用法：tarnwick [选项]..."},
           {"--seed=-1", "TERM", "xterm", 2, "tarnwick: bad value '-1' for --seed; try --help"},
+          {"--bogus", "LANG", "zh_CN.UTF-8", 2, "tarnwick: 未知的选项 '--bogus'；请看 --help"},
           {"--mute", "TERM", "dumb", 1, "TERM is \"dumb\""}}) {
         PtySession session({.arguments = {argument}, .environment = {{variable, value}}});
         START_OR_SKIP(session);
