@@ -1,112 +1,76 @@
-// The probe of how wide the terminal draws ambiguous characters, against scripted terminals.
-#include "terminal/width_probe.h"
+// The keys of the real terminal as the game takes them, from bytes that come at given times:
+// the escape delay, the answer to the width probe, and the bound of the queue. (The sequences
+// themselves are the end-to-end tests' and the fuzz target's.)
+#include "terminal/key_input.h"
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tarnwick {
 namespace {
 
-using namespace std::chrono_literals;
+KeyInput::Clock::time_point at(int ms) {
+    return KeyInput::Clock::time_point{} + std::chrono::milliseconds(ms);
+}
 
-// A terminal that answers with scripted chunks of input, then stays silent (or ends).
-struct ScriptedTerminal {
-    explicit ScriptedTerminal(std::deque<std::string> script, bool ends = false)
-        : chunks(std::move(script)), endsAfter(ends) {}
-
-    std::deque<std::string> chunks;
-    bool endsAfter;
-    std::string written;
-    std::string writtenBeforeFirstRead;
-    int reads = 0;
-
-    ProbeResult probe() {
-        return probeAmbiguousWidth([this](std::string_view bytes) { written += bytes; },
-                                   [this](std::string& bytes, std::chrono::milliseconds timeout) {
-                                       EXPECT_GT(timeout.count(), 0);
-                                       EXPECT_LE(timeout, 200ms);
-                                       if (reads++ == 0) {
-                                           writtenBeforeFirstRead = written;
-                                       }
-                                       if (chunks.empty()) {
-                                           return endsAfter ? ProbeRead::End : ProbeRead::Timeout;
-                                       }
-                                       bytes += chunks.front();
-                                       chunks.pop_front();
-                                       return ProbeRead::Bytes;
-                                   },
-                                   200ms);
+// The keys taken after the bytes came at their times (ms), then the end of input.
+std::vector<int> keysOf(KeyInput& input, const std::vector<std::pair<int, std::string>>& bytes) {
+    for (const auto& [ms, text] : bytes) {
+        input.receive(text, at(ms));
     }
-};
+    input.end();
+    std::vector<int> keys;
+    while (const auto key = input.takeKey(at(100000))) {
+        keys.push_back(*key);
+    }
+    return keys;
+}
 
-TEST(WidthProbe, TheAnswersColumnGivesTheWidth) {
+TEST(KeyInput, ASequenceWaitsForItsRestOnlyForTheEscapeDelay) {
+    constexpr int Esc = SequenceKey;
     struct Case {
-        std::deque<std::string> chunks;
-        AmbiguousWidth width;
-        bool answered;
+        std::vector<std::pair<int, std::string>> bytes;
+        std::vector<int> keys;
     };
     for (const Case& c : {
-             Case{{"\x1b[1;2R"}, AmbiguousWidth::Narrow, true},
-             Case{{"\x1b[1;3R"}, AmbiguousWidth::Wide, true},
-             Case{{"\x1b[", "1;", "3", "R"}, AmbiguousWidth::Wide, true},  // in pieces
-             Case{{"\x1b[1;1R"}, AmbiguousWidth::Unknown, true},  // the block did not print
-             Case{{}, AmbiguousWidth::Unknown, false},
+             Case{{{0, "\x1b[1"}, {20, ";5"}, {40, "A1"}}, {'w', '1'}},  // cut by short pauses
+             Case{{{0, "\x1b[1"}, {60, "5~2"}}, {Esc, '5', '~', '2'}},   // a pause too long
+             Case{{{0, "\x1b"}, {60, "3"}}, {Esc, '3'}},                 // a lone ESC, then 3
+             Case{{{0, "\x1b"}}, {Esc}},                                 // at the end of input
+             Case{{{0, "\x1b]" + std::string(LongestSequence - 2, '7') + "4"}}, {Esc, '4'}},
          }) {
-        ScriptedTerminal terminal{c.chunks};
-        const ProbeResult result = terminal.probe();
-        EXPECT_EQ(result.width, c.width) << testing::PrintToString(c.chunks);
-        EXPECT_EQ(result.answered, c.answered) << testing::PrintToString(c.chunks);
-        EXPECT_EQ(result.keys, "");
-        // The block and the question go out before any answer is awaited.
-        EXPECT_EQ(terminal.writtenBeforeFirstRead, "\x1b[H█\x1b[6n");
-        EXPECT_EQ(terminal.written, "\x1b[H█\x1b[6n");
+        KeyInput input;
+        EXPECT_EQ(keysOf(input, c.bytes), c.keys) << testing::PrintToString(c.bytes);
     }
+    // A key is there only once the delay has passed.
+    KeyInput input;
+    input.receive("\x1bO", at(0));
+    EXPECT_FALSE(input.keyWaiting(at(49)));
+    EXPECT_EQ(input.sequenceDeadline(), at(50));
+    EXPECT_EQ(input.takeKey(at(50)), Esc);
 }
 
-TEST(WidthProbe, KeysTypedDuringTheProbeAreKept) {
-    // Keys before and after the answer, in the same chunks as its pieces.
-    ScriptedTerminal answered{{"1w\x1b", "[A\x1b[12;3", "R0d", "late"}};
-    ProbeResult result = answered.probe();
-    EXPECT_EQ(result.width, AmbiguousWidth::Wide);
-    EXPECT_EQ(result.keys, "1w\x1b[A0d");
-    EXPECT_EQ(answered.chunks.size(), 1u);  // stops reading once answered
-
-    // No answer: everything is keys, an arrow key and a lone digit among them.
-    ScriptedTerminal silent{{"\x1b[B", "3;2R", "x"}};
-    result = silent.probe();
-    EXPECT_EQ(result.width, AmbiguousWidth::Unknown);
-    EXPECT_EQ(result.keys, "\x1b[B3;2Rx");
-
-    // The input ends: what came is kept for the game to read before it sees the end.
-    ScriptedTerminal ending{{"q"}, true};
-    result = ending.probe();
-    EXPECT_EQ(result.width, AmbiguousWidth::Unknown);
-    EXPECT_EQ(result.keys, "q");
-    EXPECT_EQ(ending.reads, 2);
+TEST(KeyInput, TheProbesAnswerIsTakenOnceWhileAwaited) {
+    KeyInput input;
+    input.awaitAnswer(at(3200));
+    input.receive("1\x1b[12;3R\x1b[12;2R", at(3000));
+    EXPECT_EQ(input.takeAnswer(), AmbiguousWidth::Wide);
+    EXPECT_EQ(input.takeAnswer(), std::nullopt);
+    EXPECT_EQ(keysOf(input, {{3300, "\x1b[1;2R"}}),
+              (std::vector<int>{'1', SequenceKey, SequenceKey}));
+    EXPECT_EQ(input.takeAnswer(), std::nullopt);
 }
 
-TEST(WidthProbe, FindsOnlyCompleteReports) {
-    const auto report = findCursorReport("ab\x1b\x1b[24;133Rcd");
-    ASSERT_TRUE(report.has_value());
-    EXPECT_EQ(report->at, 3u);
-    EXPECT_EQ(report->length, 9u);
-    EXPECT_EQ(report->row, 24);
-    EXPECT_EQ(report->column, 133);
-    for (const std::string_view bytes : {"\x1b[1;3", "\x1b[;3R", "\x1b[1;R", "\x1b[1:3R",
-                                         "\x1b"
-                                         "1;3R",
-                                         "\x1b[13R", "\x1b[A", "\x1b[1;5C", "\x1b[123456;2R"}) {
-        EXPECT_FALSE(findCursorReport(bytes).has_value()) << testing::PrintToString(bytes);
-    }
-    // What the rest of the input may still complete, and what it cannot.
-    for (const std::string_view bytes : {"\x1b", "\x1b[", "\x1b[12", "\x1b[12;", "\x1b[1;1234"}) {
-        EXPECT_TRUE(cursorReportIncomplete(bytes)) << testing::PrintToString(bytes);
-    }
-    for (const std::string_view bytes : {"", "a", "\x1b[1;3R", "\x1b[;", "\x1b[12345", "\x1b[A"}) {
-        EXPECT_FALSE(cursorReportIncomplete(bytes)) << testing::PrintToString(bytes);
-    }
+TEST(KeyInput, AFullQueueDropsTheNewestKeys) {
+    KeyInput input(3);
+    input.receive("12\x1b[A45", at(0));
+    EXPECT_TRUE(input.full());
+    EXPECT_EQ(input.takeKey(at(0)), '1');
+    EXPECT_EQ(keysOf(input, {{10, "67"}}), (std::vector<int>{'2', 'w', '6'}));
+    EXPECT_TRUE(input.ended());
 }
 
 }  // namespace
