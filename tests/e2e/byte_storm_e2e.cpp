@@ -27,15 +27,19 @@ using Clock = std::chrono::steady_clock;
 constexpr int Columns = 160;  // every screen of the game fits
 constexpr int Rows = 60;
 // The game reads its input at once into its own queue and takes the keys as its screens ask
-// for them: one a tick in play, none while a tune plays. The storm sends a chunk at most once
-// a second in play, once in five seconds while the About tune plays, and elsewhere at once
-// when the screen changed, else ten times a second (an end screen takes every key until 0).
+// for them: one a tick in play, none while a tune plays. The storm sends a chunk every second
+// in play, once in five seconds while the About tune plays, and elsewhere at once when the
+// screen changed since the last chunk (the game took it), else five times a second.
 constexpr auto PlayPace = 1s;
 constexpr auto AboutPace = 5s;
-constexpr auto StillPace = 100ms;
+constexpr auto StillPace = 200ms;
 constexpr auto ChangedPace = 20ms;
-// A pause long enough for the game to take what it was sent.
+// A pause long enough for a screen other than play to take what it was sent, and one for a
+// game in play to take a chunk.
+constexpr auto ShortQuiet = 200ms;
 constexpr auto Quiet = 1500ms;
+// How long a '0' may wait behind other keys before the storm sends the next one all the same.
+constexpr auto ZeroEffect = 30s;
 
 // The screens of the game, each known by a text only it shows.
 struct ScreenMark {
@@ -76,17 +80,6 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// A quiet moment, then a lone '0' where the game can take it (pause, defeat and victory
-// screens, settings, a game in play) but never to the main menu.
-bool sendGuardedZero(PtySession& session) {
-    session.settle(Quiet);
-    if (menuShown(session)) {
-        return false;
-    }
-    session.sendKeys("0");
-    return true;
-}
-
 // The storm: random input at about the pace the game takes it, a lone '0' now and then, and a
 // while at a random terminal size every few seconds.
 class Storm {
@@ -121,16 +114,18 @@ class Storm {
     }
 
   private:
-    // Sends a chunk when the game has likely taken the last one.
+    // Sends a chunk when the game has likely taken the last one. A screen not told apart (the
+    // size notice) may be the play screen.
     void feed() {
-        const std::string text = session_.screenText();
-        const bool play = text.find("当前金币") != std::string::npos;
-        const bool about = text.find("程序设计综合实践作业") != std::string::npos;
-        const auto pace = about                      ? AboutPace
-                          : play                     ? PlayPace
-                          : lastChange_ < lastChunk_ ? StillPace
-                                                     : ChangedPace;
-        if (Clock::now() - lastChunk_ >= pace) {
+        const std::string names = screens();
+        const auto shows = [&](std::string_view name) {
+            return names.find(std::string(name) + ",") != std::string::npos;
+        };
+        const auto pace = shows("about")                                           ? AboutPace
+                          : names.empty() || shows("play") || shows("size notice") ? PlayPace
+                          : lastChange_ < lastChunk_                               ? StillPace
+                                                                                   : ChangedPace;
+        if (Clock::now() - lastChunk_ >= pace && Clock::now() >= holdChunks_) {
             send(source_.chunk());
             lastChunk_ = Clock::now();
         }
@@ -141,17 +136,29 @@ class Storm {
         figures_.bytesSent += sent;
     }
 
-    void watchScreen() {
+    // The names of the screens whose marks are shown.
+    std::string screens() const {
         const std::string text = session_.screenText();
-        const std::size_t shown = std::hash<std::string>{}(text);
+        std::string names;
+        for (const ScreenMark& mark : ScreenMarks) {
+            if (text.find(mark.text) != std::string::npos) {
+                names.append(mark.name).append(",");
+            }
+        }
+        return names;
+    }
+
+    void watchScreen() {
+        const std::size_t shown = std::hash<std::string>{}(session_.screenText());
         if (shown != lastScreen_) {
             lastScreen_ = shown;
             ++figures_.screenChanges;
             lastChange_ = Clock::now();
-            for (const ScreenMark& mark : ScreenMarks) {
-                if (text.find(mark.text) != std::string::npos) {
-                    ++figures_.screensSeen[mark.name];
-                }
+            const std::string names = screens();
+            zeroWaiting_ = zeroWaiting_ && names == zeroScreens_;
+            for (std::size_t at = 0, comma = 0; (comma = names.find(',', at)) != names.npos;
+                 at = comma + 1) {
+                ++figures_.screensSeen[names.substr(at, comma - at)];
             }
         }
         figures_.longestStillScreen =
@@ -170,18 +177,30 @@ class Storm {
         nextResize_ = Clock::now() + (resized_ ? 2s : 7s);
     }
 
-    // A lone '0', at full size only: the menu check needs the whole menu.
+    // A lone '0' now and then, at full size (the menu check needs the whole menu), where the
+    // game takes it (a game in play, pause, defeat and victory screens, settings) and never to
+    // the main menu: after a short quiet, not on the menu, and once the last one took effect
+    // (the screens shown changed). Keys that wait in play cannot lead to the menu without a
+    // '0', so that the one '0' that may wait behind them is safe.
     void interrupt() {
-        if (resized_ || Clock::now() < nextZero_) {
+        const auto now = Clock::now();
+        if (resized_ || now < nextZero_ || (zeroWaiting_ && now < zeroSent_ + ZeroEffect)) {
             return;
         }
-        // Half the time a second one, which takes a paused game back to the main menu.
-        const int zeros = random_() % 2 == 0 ? 2 : 1;
-        for (int i = 0; i < zeros && sendGuardedZero(session_); ++i) {
-            ++figures_.zerosSent;
-        }
+        session_.settle(ShortQuiet);
         lastChunk_ = Clock::now();
-        nextZero_ = Clock::now() + 3s;
+        if (!menuShown(session_)) {
+            zeroScreens_ = screens();
+            zeroWaiting_ = true;
+            session_.sendKeys("0");
+            ++figures_.zerosSent;
+            zeroSent_ = Clock::now();
+        }
+        // Half the time soon again, with no chunk between, which takes a paused game back to
+        // the main menu.
+        const bool again = random_() % 2 == 0;
+        nextZero_ = Clock::now() + (again ? 300ms : 2s);
+        holdChunks_ = again ? nextZero_ + ShortQuiet : Clock::now();
     }
 
     PtySession& session_;
@@ -191,6 +210,10 @@ class Storm {
     Clock::time_point lastChange_;
     Clock::time_point lastChunk_;
     Clock::time_point nextZero_;
+    Clock::time_point holdChunks_;
+    Clock::time_point zeroSent_;
+    std::string zeroScreens_;   // the screens shown when the last '0' was sent
+    bool zeroWaiting_ = false;  // and they have not changed since
     Clock::time_point nextResize_;
     bool resized_ = false;
     std::size_t lastScreen_ = 0;
