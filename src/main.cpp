@@ -11,6 +11,7 @@
 #include "storage/records_store.h"
 #include "terminal/output_encoding.h"
 #include "terminal/real_terminal.h"
+#include "terminal/standard_descriptors.h"
 #include "terminal/terminal_modes.h"
 
 namespace {
@@ -40,6 +41,7 @@ void printNotes(const tarnwick::storage::Notes& notes, bool chinese) {
 
 int main(int argc, char** argv) {
     using namespace tarnwick;
+    openClosedStandardDescriptors();
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
     const ProgramOptions options = parseOptions(arguments);
     const bool chinese =
