@@ -7,6 +7,7 @@
 #include "menus/main_menu.h"
 #include "menus/records_screen.h"
 #include "storage/records_store.h"
+#include "terminal/standard_descriptors.h"
 #include "terminal/system_console.h"
 
 namespace {
@@ -28,6 +29,7 @@ void printNotes(const tarnwick::storage::Notes& notes, bool chinese) {
 
 int main(int argc, char** argv) {
     using namespace tarnwick;
+    openClosedStandardDescriptors();
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
     const ProgramOptions options = parseOptions(arguments);
     const bool chinese =

@@ -38,7 +38,7 @@ int keyFor(const ConsoleKeyEvent& event) {
     if (isLetterOrDigit(event.character) && !altShortcut) {
         return static_cast<int>(event.character);
     }
-    return OtherKey;
+    return SequenceKey;
 }
 
 }  // namespace
@@ -49,7 +49,7 @@ void addConsoleKeys(const ConsoleKeyEvent& event, std::deque<int>& keys) {
     }
     const int key = keyFor(event);
     const std::size_t repeats = std::max<std::size_t>(event.repeats, 1);
-    for (std::size_t i = 0; i < repeats && keys.size() < MostWaitingKeys; ++i) {
+    for (std::size_t i = 0; i < repeats && keys.size() < KeyQueueBound; ++i) {
         keys.push_back(key);
     }
 }

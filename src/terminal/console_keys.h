@@ -1,13 +1,17 @@
 // The keys of the Windows console as the game gets them. The console reports key presses,
 // not bytes: a letter or a digit reaches the game as its character, an arrow (plain or with a
-// modifier) as the movement key w, a, s or d, as the arrow keys do on Linux (arrow_keys.h),
-// and every other key as one key that means nothing to any screen. Shift, Ctrl, Alt and the
+// modifier) as the movement key w, a, s or d, as the arrow keys do on Linux (key_decoder.h),
+// and every other key as one key that means nothing to any screen (SequenceKey, what a
+// terminal's sequence without a meaning is on Linux). Shift, Ctrl, Alt and the
 // other keys that only modify reach the game as nothing, and so does a key's release; a held
 // key comes as its repeats.
 #pragma once
 
 #include <cstdint>
 #include <deque>
+
+#include "terminal/key_decoder.h"
+#include "terminal/key_input.h"
 
 namespace tarnwick {
 
@@ -20,12 +24,7 @@ struct ConsoleKeyEvent {
     std::uint16_t repeats = 1;
 };
 
-// The key that means nothing: the escape character, which a lone Esc sends on Linux.
-inline constexpr int OtherKey = 0x1b;
-// The most keys that wait for the game; keys past it are dropped.
-inline constexpr std::size_t MostWaitingKeys = 4096;
-
-// Adds the keys the game gets from the event to the waiting keys.
+// Adds the keys the game gets from the event to the waiting keys, up to KeyQueueBound.
 void addConsoleKeys(const ConsoleKeyEvent& event, std::deque<int>& keys);
 
 }  // namespace tarnwick

@@ -2,66 +2,6 @@
 
 namespace tarnwick {
 
-namespace {
-
-// Reads a run of digits at `pos` (at most four: a screen has no more rows or columns).
-bool readNumber(std::string_view bytes, std::size_t& pos, int& value) {
-    const std::size_t start = pos;
-    value = 0;
-    while (pos < bytes.size() && bytes[pos] >= '0' && bytes[pos] <= '9' && pos - start < 4) {
-        value = value * 10 + (bytes[pos] - '0');
-        ++pos;
-    }
-    return pos > start;
-}
-
-}  // namespace
-
-std::optional<CursorReport> findCursorReport(std::string_view bytes) {
-    for (std::size_t at = bytes.find('\x1b'); at != std::string_view::npos;
-         at = bytes.find('\x1b', at + 1)) {
-        std::size_t pos = at + 1;
-        CursorReport report;
-        if (pos >= bytes.size() || bytes[pos++] != '[' || !readNumber(bytes, pos, report.row) ||
-            pos >= bytes.size() || bytes[pos++] != ';' || !readNumber(bytes, pos, report.column) ||
-            pos >= bytes.size() || bytes[pos] != 'R') {
-            continue;
-        }
-        report.at = at;
-        report.length = pos + 1 - at;
-        return report;
-    }
-    return std::nullopt;
-}
-
-bool cursorReportIncomplete(std::string_view bytes) {
-    if (bytes.empty() || bytes[0] != '\x1b') {
-        return false;
-    }
-    std::size_t pos = 1;
-    if (pos == bytes.size()) {
-        return true;
-    }
-    if (bytes[pos++] != '[') {
-        return false;
-    }
-    // The row and the column, each digits and the byte after them.
-    for (const char after : {';', 'R'}) {
-        int value = 0;
-        const bool number = readNumber(bytes, pos, value);
-        if (pos == bytes.size()) {
-            return true;  // cut before or inside the digits
-        }
-        if (!number || bytes[pos++] != after) {
-            return false;
-        }
-        if (pos == bytes.size()) {
-            return after == ';';
-        }
-    }
-    return false;
-}
-
 AmbiguousWidth widthFromColumn(int column) {
     switch (column) {
         case 2:
@@ -70,28 +10,6 @@ AmbiguousWidth widthFromColumn(int column) {
             return AmbiguousWidth::Wide;
         default:
             return AmbiguousWidth::Unknown;
-    }
-}
-
-ProbeResult probeAmbiguousWidth(
-    const std::function<void(std::string_view)>& write,
-    const std::function<ProbeRead(std::string& bytes, std::chrono::milliseconds timeout)>& read,
-    std::chrono::milliseconds timeout) {
-    using Clock = std::chrono::steady_clock;
-    ProbeResult result;
-    write(WidthProbeRequest);
-    const auto deadline = Clock::now() + timeout;
-    while (true) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0 || read(result.keys, left) != ProbeRead::Bytes) {
-            return result;
-        }
-        if (const auto report = findCursorReport(result.keys)) {
-            result.answered = true;
-            result.width = widthFromColumn(report->column);
-            result.keys.erase(report->at, report->length);
-            return result;
-        }
     }
 }
 

@@ -215,10 +215,11 @@ TEST(PlayE2e, ArrowKeysWalkAWarGodToTheExit) {
     // Through the border walls, where no monster comes: left, 23 down, 24 right, up.
     session->sendKeys(arrows('D', 1) + arrows('B', 23));
     awaitText(*session, 0, 24, "〇", 10s);
-    // A lone ESC read on its own, then d; ESC and d in one write; Ctrl-Right, no arrow.
+    // A lone ESC read on its own, then d; Alt-d, nothing; Ctrl-Right and Shift-Right, a step
+    // each.
     session->sendKeys("\x1b");
     session->settle(300ms);
-    session->sendKeys("d\033d\033[1;5C" + arrows('C', 22) + arrows('A', 1));
+    session->sendKeys("d\033d\033[1;5C\033[1;2C" + arrows('C', 21) + arrows('A', 1));
     awaitText(*session, 48, 23, "〇", 15s);  // on the exit
 }
 

@@ -42,6 +42,9 @@ namespace {
         dup2(null, STDIN_FILENO);
         close(null);
     }
+    if (options.inputClosed) {
+        close(STDIN_FILENO);
+    }
     const rlimit noCore{0, 0};
     setrlimit(RLIMIT_CORE, &noCore);  // fatal signals in tests leave no core files
     if (options.user && (setgroups(0, nullptr) != 0 || setgid(options.user->second) != 0 ||

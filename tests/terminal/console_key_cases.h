@@ -23,6 +23,7 @@ inline const std::vector<ConsoleKeyEvent> ConsoleKeyCases{
     {true, 0x12, 0, LeftAlt, 1},   {true, 'D', u'd', 0, 3},                    // Alt alone; d held
 };
 inline const std::vector<int> ConsoleKeysExpected{
-    'w', '7', 'a', 'w', 'A', OtherKey, OtherKey, OtherKey, OtherKey, OtherKey, 'd', 'd', 'd'};
+    'w',         '7',         'a',         'w', 'A', SequenceKey, SequenceKey,
+    SequenceKey, SequenceKey, SequenceKey, 'd', 'd', 'd'};
 
 }  // namespace tarnwick::testing

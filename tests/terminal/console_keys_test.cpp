@@ -7,7 +7,7 @@
 namespace tarnwick {
 namespace {
 
-TEST(ConsoleKeys, LettersDigitsAndArrowsComeThroughEveryOtherKeyMeansNothing) {
+TEST(ConsoleKeys, LettersDigitsAndArrowsComeThroughEverySequenceKeyMeansNothing) {
     std::deque<int> keys;
     for (const ConsoleKeyEvent& event : testing::ConsoleKeyCases) {
         addConsoleKeys(event, keys);
@@ -15,7 +15,7 @@ TEST(ConsoleKeys, LettersDigitsAndArrowsComeThroughEveryOtherKeyMeansNothing) {
     EXPECT_EQ(std::vector<int>(keys.begin(), keys.end()), testing::ConsoleKeysExpected);
     // A key held down for long fills the waiting keys and no more.
     addConsoleKeys({true, 'S', u's', 0, 65535}, keys);
-    EXPECT_EQ(keys.size(), MostWaitingKeys);
+    EXPECT_EQ(keys.size(), KeyQueueBound);
 }
 
 }  // namespace
