@@ -86,7 +86,7 @@ for test in "$build"/tests/test_*.exe; do
         wine_run 300 "$test" --gtest_brief=1 >"$log" 2>&1 || { tail -40 "$log"; fail "$name"; }
     fi
     echo "$name: $(sed 's/\x1b\[[0-9;?]*[a-zA-Z]//g' "$log" | tr -d '\r\n' |
-        grep -aoE 'PASSED[^0-9]*[0-9]+ tests?' | tail -1)"
+        grep -aoE 'PASSED[^0-9]*[0-9]+ ?tests?' | tail -1)"
 done
 
 echo "== the same frames as on Linux =="
