@@ -1,8 +1,11 @@
 // Tarnwick: a maze game for the text terminal.
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -22,6 +25,20 @@ int writeText(std::FILE* to, std::string_view utf8, int status) {
     const std::string text = encoding.encode(utf8);
     const bool written = std::fwrite(text.data(), 1, text.size(), to) == text.size();
     return written && std::fflush(to) == 0 ? status : 1;
+}
+
+// Writes what an option asks for on the standard output. Output that cannot be written (a
+// full disk, a pipe whose reader left) is said in one line on stderr, with status 1.
+int writeOutput(std::string_view utf8) {
+    // A pipe whose reader left fails the write instead of ending the program unheard.
+    std::signal(SIGPIPE, SIG_IGN);
+    errno = 0;
+    if (writeText(stdout, utf8, 0) == 0) {
+        return 0;
+    }
+    const std::string reason = std::strerror(errno == 0 ? EIO : errno);
+    writeText(stderr, "tarnwick: " + tarnwick::storage::outputNote(reason) + "\n", 1);
+    return 1;
 }
 
 // The notes on the game's files, each once, after the terminal is restored.
@@ -44,12 +61,12 @@ int main(int argc, char** argv) {
                                  storage::recordsFolder(environment)};
     switch (options.action) {
         case ProgramAction::Help:
-            return writeText(stdout, helpText(chinese), 0);
+            return writeOutput(helpText(chinese));
         case ProgramAction::Version:
-            return writeText(stdout, versionText(), 0);
+            return writeOutput(versionText());
         case ProgramAction::Records: {
             const storage::LoadedRecords loaded = storage::loadRecords(folders.records);
-            const int status = writeText(stdout, recordsText(loaded.table), 0);
+            const int status = writeOutput(recordsText(loaded.table));
             printNotes(loaded.notes);
             return status;
         }

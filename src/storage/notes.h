@@ -27,4 +27,18 @@ inline std::string badLinesNote(const std::string& path, const std::vector<int>&
            "); " + outcome;
 }
 
+// What a file that could not be written costs, at the end of its note.
+inline constexpr const char* RecordNotKept = "this game's record is not kept";
+inline constexpr const char* SettingsNotKept = "the settings are not kept";
+
+// The note on a file the player took the write permission from.
+inline std::string readOnlyNote(const std::string& path, const std::string& notKept) {
+    return path + " has no write permission: it is left as it is, and " + notKept;
+}
+
+// The note on output (--help, --version, --records) that could not be written.
+inline std::string outputNote(const std::string& reason) {
+    return "cannot write the output: " + reason;
+}
+
 }  // namespace tarnwick::storage

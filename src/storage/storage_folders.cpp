@@ -22,8 +22,8 @@ StorageFolder gameFolder(const std::optional<std::string>& xdgBase, const char* 
         return {*xdgBase + "/tarnwick", ""};
     }
     if (!home || home->empty()) {
-        return {"",
-                std::string("HOME is not set and neither is ") + xdgName + ": nothing is saved"};
+        return {"", std::string(home ? "HOME is empty" : "HOME is not set") + " and " + xdgName +
+                        " is not set: nothing is saved"};
     }
     if (!isAbsolute(home)) {
         return {"", "HOME is not an absolute path: nothing is saved"};
