@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "storage/records_store.h"
 #include "storage/settings_store.h"
 #include "temp_folder.h"
 
@@ -51,6 +52,33 @@ TEST(SettingsFile, SavedValuesLoadNextTimeWithCommentsAndUnknownNamesKept) {
     EXPECT_EQ(info.st_mode & 0777, 0700u);
     ASSERT_EQ(stat(temp.file("settings").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+TEST(SettingsFile, AnEditorsFormIsKeptAndAFileWithoutWritePermissionIsLeftAlone) {
+    TempFolder temp;
+    // A byte-order mark and CRLF line ends, as an editor on Windows writes: read as nothing
+    // and kept, in both files.
+    writeText(temp.file("settings"), "\xEF\xBB\xBFsize = 3\r\n# mine\r\n");
+    writeText(temp.file("records"), "\xEF\xBB\xBFtimed 25 1 1 300 0 5\r\n");
+    EXPECT_EQ(loadSettings(temp.game(), Table).values[0], 3);
+    EXPECT_TRUE(saveSettings(temp.game(), Table, std::vector{4, 1, 1, 1, 0}).empty());
+    EXPECT_EQ(fileText(temp.file("settings")),
+              "\xEF\xBB\xBFsize = 4\r\n# mine\r\nmonsters = 1\r\nmode = 1\r\nlives = 1\r\n"
+              "shop = 0\r\n");
+    EXPECT_TRUE(recordGame(temp.game(), {"timed", 25, true, 250, 0, 1}).notes.empty());
+    EXPECT_EQ(fileText(temp.file("records")), "\xEF\xBB\xBFtimed 25 2 2 250 0 6\r\n");
+    // Made read-only by the player: left as it is, with one note each.
+    for (const char* name : {"settings", "records"}) {
+        ASSERT_EQ(chmod(temp.file(name).c_str(), 0400), 0);
+    }
+    EXPECT_EQ(saveSettings(temp.game(), Table, std::vector{5, 1, 1, 1, 0}).size(), 1u);
+    const RecordedGame refused = recordGame(temp.game(), {"timed", 25, true, 200, 0, 1});
+    EXPECT_TRUE(!refused.written && refused.notes.size() == 1u);
+    EXPECT_EQ(loadSettings(temp.game(), Table).values[0], 4);
+    EXPECT_EQ(loadRecords(temp.game()).table.records.at(0).games, 2);
+    struct stat info {};
+    ASSERT_EQ(stat(temp.file("records").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0400u);
 }
 
 TEST(SettingsFile, WhatCannotBeReadGetsDefaultsAndTheFileStaysAsItWas) {
