@@ -22,10 +22,12 @@ std::string plainText(std::string_view bytes) {
     }
     std::string text;
     text.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) {
-            text += bytes[i];
+    for (const char c : bytes) {
+        // Every '\r' before a line's end goes, so that the form's own come back as they were.
+        while (c == '\n' && !text.empty() && text.back() == '\r') {
+            text.pop_back();
         }
+        text += c;
     }
     return text;
 }

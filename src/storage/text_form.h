@@ -15,7 +15,7 @@ struct TextForm {
 
 TextForm formOf(std::string_view bytes);
 
-// The bytes without a byte-order mark, and with each "\r\n" made "\n".
+// The bytes without a byte-order mark, and with the '\r's at each line's end left out.
 std::string plainText(std::string_view bytes);
 
 // Plain text in the form: the mark in front when the form has one, "\r\n" for each '\n'.

@@ -45,6 +45,20 @@ TEST(MainMenuE2e, OptionsAndRefusalsLeaveTheTerminalAlone) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(version), {}), "tarnwick 1.1.0\n");
     EXPECT_EQ(WEXITSTATUS(std::system((game + ">" + file + " 2>/dev/null </dev/null").c_str())), 1);
     EXPECT_EQ(std::filesystem::file_size(file), 0u);
+    // Output that cannot be written, to a full device or a pipe whose reader left: one line
+    // on stderr, and status 1.
+    for (const std::string option : {"--records", "--help", "--version"}) {
+        for (const auto& [to, reason] : {std::pair{">/dev/full", "No space left on device"},
+                                         std::pair{"| true", "Broken pipe"}}) {
+            EXPECT_EQ(std::system(("(sleep 0.2; HOME=/nonexistent " + game + option + " 2>" + file +
+                                   "; echo $? >>" + file + ") " + to)
+                                      .c_str()),
+                      0);
+            std::ifstream errors(file);
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(errors), {}),
+                      "tarnwick: cannot write the output: " + std::string(reason) + "\n1\n");
+        }
+    }
     std::filesystem::remove(file);
     // In a terminal: the answers, a bad value and TERM=dumb; no mode or sequence changed.
     for (const auto& [argument, variable, value, code, text] :
