@@ -1,7 +1,7 @@
 // Gapless playback on a real-time sink: starts a private PulseAudio server with a null sink,
 // routes ALSA's "default" to it through a private HOME, records the sink's monitor with parec,
 // and plays through one ToneOutput: 300 ms rests that start the stream (a device that is slow
-// to start holds them a quarter second past their time at most, and leaves out what it cannot
+// to start holds them a fifth of a second past their time at most, and leaves out what it cannot
 // play in time, so the rests go on until they end on their own clock), the victory tune at
 // once after them, then (after the stream has
 // run dry) the coin cue. The recording is compared

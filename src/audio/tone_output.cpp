@@ -28,8 +28,9 @@ constexpr milliseconds FollowSlack{50};
 // sound is written, so that back-to-back notes have no gap.
 constexpr long QueueTargetFrames = 30L * SamplesPerMs;
 // How long after its deadline a sound may still wait for the device: one that plays in real
-// time ends a little late, and one that was slow to start catches up by this much a sound.
-constexpr milliseconds Grace{250};
+// time ends a little late. Sounds that follow each other wait this much in all, so that the
+// game's own work after them still ends a tune or a screen within a quarter second.
+constexpr milliseconds Grace{200};
 // A device that has taken no samples for this long in all is given up for the rest of the
 // run. Generous, because a sound server may take a good part of a second (up to two, for an
 // idle PulseAudio null sink) to start a stream.

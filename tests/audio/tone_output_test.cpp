@@ -205,10 +205,10 @@ TEST(ToneOutputAlsa, AStalledDeviceHoldsTheCuesAQuarterSecondAtMostThenGoesSilen
     ASSERT_EQ(mkfifo((home.dir() / "out.raw").c_str(), 0600), 0);
     const auto run = runInChild<CueTimes>(home, timeFourCoinCues);
     ASSERT_TRUE(run.reported);
-    // The notes, one after the other, wait 250 ms past the game's clock in all, until the
+    // The notes, one after the other, wait 200 ms past the game's clock in all, until the
     // device has taken nothing for 2 s (beyond a first 100 ms), at 2.1 s in the fourth cue;
     // then the cues are back on the game's clock.
-    EXPECT_NEAR(run.result[0], 600.0 + 250.0, 30.0);
+    EXPECT_NEAR(run.result[0], 600.0 + 200.0, 30.0);
     EXPECT_NEAR(run.result[1], 600.0, 30.0);
     EXPECT_NEAR(run.result[0] + run.result[1] + run.result[2] + run.result[3], 2400.0, 30.0);
 }
