@@ -86,17 +86,14 @@ Notes saveSettings(const StorageFolder& folder, std::span<const SettingRange> ta
     }
     std::vector<std::string> folded;
     const auto change = [&](const FileRead& now, FileUpdate& update) -> std::optional<std::string> {
-        // The last change a player made wins: this one, one that another game left in the
-        // journal, or the file's own when it was edited after them.
+        // The last change a player made wins: this one, or a later one that another game
+        // left in the journal while this one waited. The file takes the change's time.
         const LatestChange latest = latestEntry(folder.path, table, changedNs);
         folded = latest.ids;
-        const bool fileRead = now.outcome == ReadOutcome::Read;
         update.changedNs = std::max(changedNs, latest.timeNs);
-        if (fileRead && now.changedNs > *update.changedNs) {
-            return std::nullopt;
-        }
-        return rewriteSettings(parseSettings(fileRead ? std::string_view(now.text) : "", table),
-                               table, valuesAfter(values, latest.values));
+        const std::string_view text = now.outcome == ReadOutcome::Read ? now.text : "";
+        return rewriteSettings(parseSettings(text, table), table,
+                               valuesAfter(values, latest.values));
     };
     FileUpdate update = updateFile(folder.path, SettingsFileName, change);
     if (update.locked && update.notes.empty()) {

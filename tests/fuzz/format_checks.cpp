@@ -1,5 +1,6 @@
 #include "fuzz/format_checks.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "storage/records_format.h"
@@ -93,9 +94,7 @@ std::string checkRecords(std::string_view bytes) {
 std::int64_t gamesIn(const RecordsTable& table) {
     std::int64_t games = 0;
     for (const Record& record : table.records) {
-        games = record.games > std::numeric_limits<std::int64_t>::max() - games
-                    ? std::numeric_limits<std::int64_t>::max()
-                    : games + record.games;
+        games += std::min(record.games, std::numeric_limits<std::int64_t>::max() - games);
     }
     return games;
 }
@@ -105,8 +104,7 @@ std::string checkJournal(std::string_view bytes) {
     const std::size_t end = std::min(bytes.find('\f'), bytes.size());
     for (std::size_t at = end; at < bytes.size();) {
         const std::size_t next = std::min(bytes.find('\f', at + 1), bytes.size());
-        std::string id = std::to_string(entries.size());
-        entries.push_back({std::string(20 - id.size(), '0') + id + "-" + std::string(16, '0'),
+        entries.push_back({newJournalId(static_cast<std::int64_t>(entries.size())),
                            std::string(bytes.substr(at + 1, next - at - 1))});
         at = next;
     }
