@@ -91,7 +91,8 @@ Notes saveSettings(const StorageFolder& folder, std::span<const SettingRange> ta
         const LatestChange latest = latestEntry(folder.path, table, changedNs);
         folded = latest.ids;
         update.changedNs = std::max(changedNs, latest.timeNs);
-        const std::string_view text = now.outcome == ReadOutcome::Read ? now.text : "";
+        const std::string_view text =
+            now.outcome == ReadOutcome::Read ? std::string_view(now.text) : std::string_view();
         return rewriteSettings(parseSettings(text, table), table,
                                valuesAfter(values, latest.values));
     };
