@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <random>
 #include <thread>
@@ -63,11 +64,8 @@ int gamesAtOnce(const TempFolder& temp, int games, std::chrono::milliseconds wai
             return game.written && game.notes.empty() && quick ? 0 : 1;
         }));
     }
-    int kept = 0;
-    for (const pid_t child : children) {
-        kept += exitStatus(child) == 0 ? 1 : 0;
-    }
-    return kept;
+    return static_cast<int>(std::count_if(children.begin(), children.end(),
+                                          [](pid_t child) { return exitStatus(child) == 0; }));
 }
 
 std::int64_t gamesOf(const TempFolder& temp, const FinishedGame& game) {
@@ -150,26 +148,22 @@ TEST(FileSafety, KilledWritersLeaveOldOrNewAndLeftoversGo) {
 TEST(FileSafety, AHolderStalledForSecondsKeepsNoGameOutAndHoldsNoneUp) {
     TempFolder temp(true);
     // A disk whose fsync takes 3 s; a holder stopped (Ctrl-Z) for 5 s in its fsync.
-    const struct {
-        int fsyncMs;
-        std::chrono::milliseconds stopped;
-    } stalls[] = {{3000, 0ms}, {300, 5000ms}};
     std::int64_t games = 0;
-    for (const auto& stall : stalls) {
+    for (const auto& [fsyncMs, stopped] : {std::pair{3000, 0ms}, std::pair{300, 5000ms}}) {
         const pid_t holder = startChild([&] {
-            fsyncHoldMs = stall.fsyncMs;
+            fsyncHoldMs = fsyncMs;
             return recordGame(temp.game(), Held).written ? 0 : 1;
         });
         usleep(150'000);
         const auto stop = std::chrono::steady_clock::now();
-        kill(holder, stall.stopped > 0ms ? SIGSTOP : 0);
+        kill(holder, stopped > 0ms ? SIGSTOP : 0);
         FileLock probe = lockFile(temp.game().path, "records", 0ms);
         EXPECT_LT(probe.fd, 0) << "the holder has not got the lock";
         unlockFile(probe);
         EXPECT_EQ(gamesAtOnce(temp, 100, LockWait), 100);
         games += 100;
         EXPECT_EQ(gamesOf(temp, Win), games);  // shown while the holder still stalls
-        std::this_thread::sleep_until(stop + stall.stopped);
+        std::this_thread::sleep_until(stop + stopped);
         kill(holder, SIGCONT);
         EXPECT_EQ(exitStatus(holder), 0);
     }

@@ -76,9 +76,8 @@ TEST(SettingsFile, AnEditorsFormIsKeptAndAFileWithoutWritePermissionIsLeftAlone)
     EXPECT_TRUE(!refused.written && refused.notes.size() == 1u);
     EXPECT_EQ(loadSettings(temp.game(), Table).values[0], 4);
     EXPECT_EQ(loadRecords(temp.game()).table.records.at(0).games, 2);
-    struct stat info {};
-    ASSERT_EQ(stat(temp.file("records").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0400u);
+    EXPECT_EQ(std::filesystem::status(temp.file("records")).permissions(),
+              std::filesystem::perms::owner_read);
 }
 
 TEST(SettingsFile, WhatCannotBeReadGetsDefaultsAndTheFileStaysAsItWas) {
