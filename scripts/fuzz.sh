@@ -27,7 +27,7 @@ fi
 build=${TARNWICK_FUZZ_BUILD_DIR:-build-fuzz}
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-    -DTARNWICK_FUZZ=ON -DTARNWICK_TESTS=OFF -DTARNWICK_BENCH=OFF >/dev/null
+    -DTARNWICK_FUZZ=ON -DTARNWICK_TESTS=OFF -DTARNWICK_BENCH=OFF -DTARNWICK_WERROR=ON >/dev/null
 ninja -C "$build" -j2 "${targets[@]}"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1}

@@ -5,7 +5,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -27,24 +26,28 @@ int writeText(std::FILE* to, std::string_view utf8, int status) {
     return written && std::fflush(to) == 0 ? status : 1;
 }
 
+// A message on stderr, in the player's language, as one line; returns the status.
+int printMessage(const tarnwick::Message& message, bool chinese, int status) {
+    return writeText(stderr, "tarnwick: " + tarnwick::messageText(message, chinese) + "\n", status);
+}
+
 // Writes what an option asks for on the standard output. Output that cannot be written (a
 // full disk, a pipe whose reader left) is said in one line on stderr, with status 1.
-int writeOutput(std::string_view utf8) {
+int writeOutput(std::string_view utf8, bool chinese) {
     // A pipe whose reader left fails the write instead of ending the program unheard.
     std::signal(SIGPIPE, SIG_IGN);
     errno = 0;
     if (writeText(stdout, utf8, 0) == 0) {
         return 0;
     }
-    const std::string reason = std::strerror(errno == 0 ? EIO : errno);
-    writeText(stderr, "tarnwick: " + tarnwick::storage::outputNote(reason) + "\n", 1);
-    return 1;
+    const int error = errno == 0 ? EIO : errno;
+    return printMessage({tarnwick::MessageId::CannotWriteOutput, {}, error}, chinese, 1);
 }
 
 // The notes on the game's files, each once, after the terminal is restored.
-void printNotes(const tarnwick::storage::Notes& notes) {
-    for (const std::string& note : notes) {
-        writeText(stderr, "tarnwick: " + note + "\n", 0);
+void printNotes(const tarnwick::storage::Notes& notes, bool chinese) {
+    for (const tarnwick::Message& note : notes) {
+        printMessage(note, chinese, 0);
     }
 }
 
@@ -61,24 +64,24 @@ int main(int argc, char** argv) {
                                  storage::recordsFolder(environment)};
     switch (options.action) {
         case ProgramAction::Help:
-            return writeOutput(helpText(chinese));
+            return writeOutput(helpText(chinese), chinese);
         case ProgramAction::Version:
-            return writeOutput(versionText());
+            return writeOutput(versionText(), chinese);
         case ProgramAction::Records: {
             const storage::LoadedRecords loaded = storage::loadRecords(folders.records);
-            const int status = writeOutput(recordsText(loaded.table));
-            printNotes(loaded.notes);
+            const int status = writeOutput(recordsText(loaded.table), chinese);
+            printNotes(loaded.notes, chinese);
             return status;
         }
         case ProgramAction::Refuse:
-            return writeText(stderr, options.refusal, 2);
+            return printMessage(options.refusal, chinese, 2);
         case ProgramAction::Play:
             break;
     }
     // Nothing touches the terminal before this point.
-    if (const std::string_view refusal = terminalRefusal(STDOUT_FILENO, std::getenv("TERM"));
-        !refusal.empty()) {
-        return writeText(stderr, refusal, 1);
+    if (const MessageId refusal = terminalRefusal(STDOUT_FILENO, std::getenv("TERM"));
+        refusal != MessageId::None) {
+        return printMessage(Message{refusal}, chinese, 1);
     }
     storage::Notes notes;
     int status = 0;
@@ -87,6 +90,6 @@ int main(int argc, char** argv) {
         RealTerminal terminal;
         status = programEntry(terminal, options, folders, &notes);
     }
-    printNotes(notes);
+    printNotes(notes, chinese);
     return status;
 }

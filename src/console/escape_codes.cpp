@@ -106,10 +106,10 @@ std::string scrollRegion(int top, int bottom) {
 std::string indexLines(int count) {
     std::string out;
     for (int i = 0; i < count; ++i) {
-        out += "\x1b" "D";  // IND
+        out += "\033D";  // IND (octal: a hex escape would take the D)
     }
     for (int i = 0; i > count; --i) {
-        out += "\x1b" "M";  // RI
+        out += "\033M";  // RI
     }
     return out;
 }

@@ -105,7 +105,6 @@ int gameTick(Game& game) {
     game.console.hideCursor();
     if (game.console.keyWaiting()) {
         const int key = game.console.readKey();
-        state.lastKey = static_cast<char>(key);
         bool move = false;
         if (!actOnKey(game, key, move) || !movePlayer(game, move)) {
             return 0;

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "console/messages.h"
 #include "storage/journal.h"
 #include "storage/text_form.h"
 
@@ -29,7 +30,7 @@ enum class ReadOutcome {
 struct FileRead {
     ReadOutcome outcome = ReadOutcome::Missing;
     std::string text;
-    std::string note;  // why the file was not read; empty when read or missing
+    Message note;  // why the file was not read; empty when read or missing
     TextForm form;
     std::int64_t changedNs = 0;  // when the file was last changed, in ns since 1970
 };

@@ -7,7 +7,7 @@ namespace tarnwick::storage {
 FileUpdate updateFile(const std::string& folder, const std::string& name, const FileChange& change,
                       std::chrono::milliseconds lockWait) {
     FileUpdate update;
-    if (const std::string note = makeFolders(folder); !note.empty()) {
+    if (const Message note = makeFolders(folder); !note.empty()) {
         addNote(update.notes, note);
         return update;
     }
@@ -19,8 +19,7 @@ FileUpdate updateFile(const std::string& folder, const std::string& name, const 
     removeLeftovers(folder, name);
     const FileRead now = readGameFile(folder + "/" + name);
     if (const std::optional<std::string> text = change(now, update)) {
-        const std::string note =
-            replaceFile(folder, name, inForm(*text, now.form), update.changedNs);
+        const Message note = replaceFile(folder, name, inForm(*text, now.form), update.changedNs);
         update.written = note.empty();
         addNote(update.notes, note);
     }

@@ -6,13 +6,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <ctime>
 #include <vector>
 
 #include "storage/file_read.h"
 #include "storage/journal.h"
-#include "storage/notes.h"
 
 namespace tarnwick::storage {
 
@@ -23,10 +21,6 @@ constexpr time_t LeftoverSeconds = 60;
 
 std::string temporaryPrefix(const std::string& name) {
     return "." + name + ".tmp-";
-}
-
-std::string systemNote(const std::string& what, const std::string& path, int error) {
-    return what + " " + path + ": " + strerror(error);
 }
 
 // Writes every byte, going on after a short write or a signal. Returns 0 or the error.
@@ -64,15 +58,13 @@ int fillTemporary(int fd, std::string_view text, std::optional<std::int64_t> cha
 }
 
 // What stands in the file's place, when the game must not write over it.
-std::string refusal(const std::string& path) {
+Message refusal(const std::string& path) {
     struct stat info {};
     if (lstat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) {
-        return "";
+        return {};
     }
-    if (S_ISLNK(info.st_mode)) {
-        return path + " is a symbolic link: not written, the link is kept";
-    }
-    return path + " is not a regular file: not written";
+    return {S_ISLNK(info.st_mode) ? MessageId::SymbolicLink : MessageId::NotRegularNotWritten,
+            {path}};
 }
 
 void syncFolder(const std::string& folder) {
@@ -85,24 +77,24 @@ void syncFolder(const std::string& folder) {
 
 }  // namespace
 
-std::string makeFolders(const std::string& folder) {
+Message makeFolders(const std::string& folder) {
     struct stat info {};
     if (stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        return "";
+        return {};
     }
     for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
         const std::string level = folder.substr(0, end);
         if (mkdir(level.c_str(), 0700) != 0 && errno != EEXIST) {
-            return systemNote("cannot create the folder", level, errno);
+            return {MessageId::CannotCreateFolder, {level}, errno};
         }
         if (end == std::string::npos) {
             break;
         }
     }
     if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        return folder + " is not a folder: nothing is saved";
+        return {MessageId::NotAFolder, {folder}};
     }
-    return "";
+    return {};
 }
 
 namespace {
@@ -125,16 +117,16 @@ int writeTemporary(const std::string& folder, const std::string& name, std::stri
 
 }  // namespace
 
-std::string replaceFile(const std::string& folder, const std::string& name, std::string_view text,
-                        std::optional<std::int64_t> changedNs) {
+Message replaceFile(const std::string& folder, const std::string& name, std::string_view text,
+                    std::optional<std::int64_t> changedNs) {
     const std::string path = folder + "/" + name;
     if (text.size() > MaxFileBytes) {
-        return path + " would be larger than 64 KiB: not written";
+        return {MessageId::WouldBeTooLarge, {path}};
     }
-    if (std::string note = makeFolders(folder); !note.empty()) {
+    if (Message note = makeFolders(folder); !note.empty()) {
         return note;
     }
-    if (std::string note = refusal(path); !note.empty()) {
+    if (Message note = refusal(path); !note.empty()) {
         return note;
     }
     std::string temporary;
@@ -144,16 +136,16 @@ std::string replaceFile(const std::string& folder, const std::string& name, std:
         unlink(temporary.c_str());
     }
     if (error != 0) {
-        return systemNote("cannot write", path, error);
+        return {MessageId::CannotWrite, {path}, error};
     }
     syncFolder(folder);
-    return "";
+    return {};
 }
 
-std::string addJournalEntry(const std::string& folder, const std::string& name,
-                            std::string_view text, std::int64_t timeNs) {
+Message addJournalEntry(const std::string& folder, const std::string& name, std::string_view text,
+                        std::int64_t timeNs) {
     const std::string path = folder + "/" + journalPrefix(name);
-    if (std::string note = makeFolders(folder); !note.empty()) {
+    if (Message note = makeFolders(folder); !note.empty()) {
         return note;
     }
     int error = ENOENT;
@@ -168,10 +160,10 @@ std::string addJournalEntry(const std::string& folder, const std::string& name,
         }
     }
     if (error != 0) {
-        return systemNote("cannot write", path + "*", error);
+        return {MessageId::CannotWrite, {path + "*"}, error};
     }
     syncFolder(folder);
-    return "";
+    return {};
 }
 
 void removeJournalEntries(const std::string& folder, const std::string& name,
@@ -184,13 +176,13 @@ void removeJournalEntries(const std::string& folder, const std::string& name,
     }
 }
 
-std::string readOnly(const std::string& path, const std::string& notKept) {
+Message readOnly(const std::string& path, MessageId notKept) {
     struct stat info {};
     // The mode bits tell it also to a process that may write anything (root).
     const bool locked =
         lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
         ((info.st_mode & 0222) == 0 || (access(path.c_str(), W_OK) != 0 && errno == EACCES));
-    return locked ? readOnlyNote(path, notKept) : "";
+    return locked ? Message{MessageId::NoWritePermission, {path}, 0, notKept} : Message{};
 }
 
 void removeLeftovers(const std::string& folder, const std::string& name) {

@@ -12,30 +12,33 @@
 #include <string_view>
 #include <vector>
 
+#include "console/messages.h"
+
 namespace tarnwick::storage {
 
 // Creates the folder and each missing folder above it with mode 0700. Returns a note when
-// that fails, else an empty string.
-std::string makeFolders(const std::string& folder);
+// that fails, else an empty one.
+Message makeFolders(const std::string& folder);
 
 // Replaces folder/name with the text, creating the folders first. Returns a note when
 // nothing was written (read-only or full disk, a symbolic link in the way, a text over
-// MaxFileBytes...), else an empty string. With a time given, the file's last change is set to
-// it (ns since 1970).
-std::string replaceFile(const std::string& folder, const std::string& name, std::string_view text,
-                        std::optional<std::int64_t> changedNs = std::nullopt);
+// MaxFileBytes...), else an empty one. With a time given, the file's last change is set to it
+// (ns since 1970).
+Message replaceFile(const std::string& folder, const std::string& name, std::string_view text,
+                    std::optional<std::int64_t> changedNs = std::nullopt);
 
 // Adds an entry with the text to the journal of folder/name (journal.h), made at the time
-// (ns since 1970). Returns a note when it could not, else an empty string.
-std::string addJournalEntry(const std::string& folder, const std::string& name,
-                            std::string_view text, std::int64_t timeNs);
+// (ns since 1970). Returns a note when it could not, else an empty one.
+Message addJournalEntry(const std::string& folder, const std::string& name, std::string_view text,
+                        std::int64_t timeNs);
 
 // Removes the journal entries of folder/name with these IDs.
 void removeJournalEntries(const std::string& folder, const std::string& name,
                           const std::vector<std::string>& ids);
 
-// A note when folder/name is a file without write permission, else an empty string.
-std::string readOnly(const std::string& path, const std::string& notKept);
+// A note when the file at path has no write permission, with what that costs (RecordNotKept,
+// SettingsNotKept) told after it; else an empty one.
+Message readOnly(const std::string& path, MessageId notKept);
 
 // Removes the temporary files of folder/name that a killed writer left over a minute ago.
 // Called only under the file's lock, where no other writer is at work.

@@ -14,11 +14,11 @@ constexpr int ReadTries = 5;
 void noteFolded(Notes& notes, const std::string& folder, const FoldedRecords& folded) {
     const std::string path = folder + "/" + RecordsFileName;
     if (!folded.table.badLines.empty()) {
-        addNote(notes, badLinesNote(path, folded.table.badLines, "they are kept as they are"));
+        addNote(notes, badLinesNote(MessageId::RecordsBadLines, path, folded.table.badLines));
     }
     if (!folded.unreadable.empty()) {
-        addNote(notes, folder + "/" + journalPrefix(RecordsFileName) + folded.unreadable[0] +
-                           " is not a game: it is left as it is");
+        addNote(notes, {MessageId::NotAGame,
+                        {folder + "/" + journalPrefix(RecordsFileName) + folded.unreadable[0]}});
     }
 }
 
@@ -71,9 +71,9 @@ RecordedGame recordGame(const StorageFolder& folder, const FinishedGame& game,
     RecordedGame result;
     result.before = {game.mode, game.boardSize};
     result.after = addGameToRecord(result.before, game);
-    const std::string refusal = folder.path.empty()
-                                    ? folder.note
-                                    : readOnly(folder.path + "/" + RecordsFileName, RecordNotKept);
+    const Message refusal = folder.path.empty() ? folder.note
+                                                : readOnly(folder.path + "/" + RecordsFileName,
+                                                           MessageId::RecordNotKept);
     if (!refusal.empty()) {
         addNote(result.notes, refusal);
         return result;
@@ -81,7 +81,7 @@ RecordedGame recordGame(const StorageFolder& folder, const FinishedGame& game,
     // Counts the game, and whatever the journal holds, in the file as it is now.
     const auto count = [&](const FileRead& file, FoldedRecords& folded, Notes& notes) {
         if (!readable(file)) {
-            addNote(notes, file.note + "; " + RecordNotKept);
+            addNote(notes, costing(file.note, MessageId::RecordNotKept));
             return false;
         }
         noteFolded(notes, folder.path, folded);
@@ -107,10 +107,10 @@ RecordedGame recordGame(const StorageFolder& folder, const FinishedGame& game,
         // Another game holds the lock, for however long: the game goes to the journal.
         RecordsNow now = readRecordsNow(folder.path);
         if (count(now.file, now.folded, result.notes)) {
-            const std::string note =
+            const Message note =
                 addJournalEntry(folder.path, RecordsFileName, journalLine(game), journalNow());
             result.written = note.empty();
-            addNote(result.notes, note.empty() ? "" : note + "; " + RecordNotKept);
+            addNote(result.notes, costing(note, MessageId::RecordNotKept));
         }
     }
     result.newBestTime = game.won && result.after.bestTenths != result.before.bestTenths;

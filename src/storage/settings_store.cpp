@@ -64,9 +64,7 @@ LoadedSettings loadSettings(const StorageFolder& folder, std::span<const Setting
     }
     SettingsParse parse = parseSettings(file.text, table);
     if (parse.leaveFile) {
-        addNote(loaded.notes,
-                badLinesNote(path, parse.badLines,
-                             "defaults are used for what they set, and the file is left as it is"));
+        addNote(loaded.notes, badLinesNote(MessageId::SettingsBadLines, path, parse.badLines));
     }
     for (std::size_t i = 0; i < table.size(); ++i) {
         loaded.values[i] = loaded.values[i] ? loaded.values[i] : parse.values[i];
@@ -78,9 +76,9 @@ LoadedSettings loadSettings(const StorageFolder& folder, std::span<const Setting
 Notes saveSettings(const StorageFolder& folder, std::span<const SettingRange> table,
                    std::span<const int> values) {
     const std::int64_t changedNs = journalNow();
-    const std::string refusal =
-        folder.path.empty() ? folder.note
-                            : readOnly(folder.path + "/" + SettingsFileName, SettingsNotKept);
+    const Message refusal = folder.path.empty() ? folder.note
+                                                : readOnly(folder.path + "/" + SettingsFileName,
+                                                           MessageId::SettingsNotKept);
     if (!refusal.empty()) {
         return {refusal};
     }
@@ -103,7 +101,9 @@ Notes saveSettings(const StorageFolder& folder, std::span<const SettingRange> ta
     if (!update.locked && update.notes.empty()) {
         const std::string entry = rewriteSettings(parseSettings("", table), table,
                                                   std::vector(values.begin(), values.end()));
-        addNote(update.notes, addJournalEntry(folder.path, SettingsFileName, entry, changedNs));
+        addNote(update.notes,
+                costing(addJournalEntry(folder.path, SettingsFileName, entry, changedNs),
+                        MessageId::SettingsNotKept));
     }
     return update.notes;
 }

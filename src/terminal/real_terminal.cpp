@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "terminal/terminal_description.h"
 #include "terminal/terminal_input.h"
 #include "terminal/terminal_modes.h"
 #include "terminal/terminal_signals.h"
@@ -37,9 +38,11 @@ constexpr std::size_t ProbeReadSize = 64;
 
 RealTerminal::RealTerminal()
     : encoding_(localeCodeset()),
+      features_(describeTerminal(std::getenv("TERM"), std::getenv("NO_COLOR"))),
       tones_([this](Clock::time_point deadline) { waitUntil(deadline); }) {
+    renderer_.setFeatures(features_);
     eventFd_ = installSignalHandlers();
-    enterTerminal(InputFd, OutputFd);
+    enterTerminal(InputFd, OutputFd, features_);
     terminalSize(OutputFd, columns_, rows_);
     if (::isatty(InputFd) == 1 && ::isatty(OutputFd) == 1) {
         probeWidth();
@@ -185,15 +188,17 @@ void RealTerminal::keepInSight(int x, int y) {
 void RealTerminal::hideCursor() {
     // The cursor is hidden from the start; this puts it back out of sight should anything
     // have shown it.
-    if (!cursorHidden_) {
+    if (!cursorHidden_ && features_.cursorHiding) {
         pending_ += "\x1b[?25l";
         cursorHidden_ = true;
     }
 }
 
 void RealTerminal::setTitle(std::string_view title) {
-    title_ = title;
-    pending_ += titleSequence(title);
+    if (features_.windowTitle) {
+        title_ = title;
+        pending_ += titleSequence(title);
+    }
 }
 
 int RealTerminal::readKey() {

@@ -4,7 +4,8 @@
 // a tone or rest, the end) the renderer sends what changed as one write, in the locale's
 // character set (output_encoding.h). Keys are read raw, one byte each; the three bytes of an
 // arrow key reach the game as one movement key (arrow_keys.h). At start the terminal is asked
-// how wide it draws ambiguous characters (width_probe.h). The terminal's modes are restored
+// how wide it draws ambiguous characters (width_probe.h); what it can show comes from its
+// description (terminal_description.h). The terminal's modes are restored
 // on every way out (see terminal_modes.h and terminal_signals.h). One RealTerminal per
 // process.
 #pragma once
@@ -86,6 +87,7 @@ class RealTerminal : public Console {
     KeyInput keys_;
     Reader reader_{*this};
     OutputEncoding encoding_;
+    TerminalFeatures features_;  // from TERM and NO_COLOR
     int columns_ = 80;
     int rows_ = 24;
     int eventFd_ = -1;

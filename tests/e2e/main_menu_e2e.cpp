@@ -39,33 +39,53 @@ TEST(MainMenuE2e, OptionsAndRefusalsLeaveTheTerminalAlone) {
     // Standard output to a file: --version is written there; the game refuses and writes nothing.
     std::string file = (std::filesystem::temp_directory_path() / "tarnwick-XXXXXX").string();
     close(mkstemp(file.data()));
-    const std::string game = "'" + PtySession::binaryPath() + "' ";
+    const std::string game = std::string("'").append(PtySession::binaryPath()).append("' ");
     EXPECT_EQ(std::system((game + "--version >" + file).c_str()), 0);
     std::ifstream version(file);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(version), {}), "tarnwick 1.1.0\n");
-    EXPECT_EQ(WEXITSTATUS(std::system((game + ">" + file + " 2>/dev/null </dev/null").c_str())), 1);
+    // Its one line on stderr is in the language of a Chinese locale.
+    const std::string errors = file + ".err";
+    EXPECT_EQ(WEXITSTATUS(std::system(("LC_ALL= LC_MESSAGES= LANG=zh_CN.UTF-8 " + game + ">" +
+                                       file + " 2>" + errors + " </dev/null")
+                                          .c_str())),
+              1);
     EXPECT_EQ(std::filesystem::file_size(file), 0u);
+    std::ifstream refusal(errors);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(refusal), {}),
+              "tarnwick: 游戏需要终端，而它的标准输出不是终端\n");
     // Output that cannot be written, to a full device or a pipe whose reader left: one line
-    // on stderr, and status 1.
-    for (const std::string option : {"--records", "--help", "--version"}) {
-        for (const auto& [to, reason] : {std::pair{">/dev/full", "No space left on device"},
-                                         std::pair{"| true", "Broken pipe"}}) {
-            EXPECT_EQ(std::system(("(sleep 0.2; HOME=/nonexistent " + game + option + " 2>" + file +
-                                   "; echo $? >>" + file + ") " + to)
-                                      .c_str()),
-                      0);
-            std::ifstream errors(file);
-            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(errors), {}),
-                      "tarnwick: cannot write the output: " + std::string(reason) + "\n1\n");
+    // on stderr, in the locale's language, and status 1.
+    for (const auto& [option, language] :
+         {std::pair{"--records", "C"}, {"--help", "C"}, {"--version", "zh_CN.UTF-8"}}) {
+        for (const auto& [to, english, chinese] :
+             {std::tuple{">/dev/full", "No space left on device", "设备上没有空间"},
+              {"| true", "Broken pipe", "断开的管道"}}) {
+            const std::string command = std::string("(sleep 0.2; LC_ALL= LC_MESSAGES= LANG=")
+                                            .append(language)
+                                            .append(" HOME=/nonexistent ")
+                                            .append(game + option + " 2>" + file)
+                                            .append("; echo $? >>")
+                                            .append(file)
+                                            .append(") ")
+                                            .append(to);
+            EXPECT_EQ(std::system(command.c_str()), 0);
+            const std::string said = std::string_view(language) == "C"
+                                         ? std::string("cannot write the output: ").append(english)
+                                         : std::string("无法写出输出：").append(chinese);
+            std::ifstream told(file);
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(told), {}),
+                      std::string("tarnwick: ").append(said).append("\n1\n"));
         }
     }
     std::filesystem::remove(file);
+    std::filesystem::remove(errors);
     // In a terminal: the answers, a bad value and TERM=dumb; no mode or sequence changed.
     for (const auto& [argument, variable, value, code, text] :
          {std::tuple{"--version", "TERM", "xterm", 0, "tarnwick 1.1.0"},
           {"--help", "LC_ALL", "C", 0, "Usage: tarnwick [OPTION]..."},
           {"-h", "LC_ALL", "zh_CN.UTF-8", 0, "用法：tarnwick [选项]..."},
           {"--seed=-1", "TERM", "xterm", 2, "tarnwick: bad value '-1' for --seed; try --help"},
+          {"--bogus", "LANG", "zh_CN.UTF-8", 2, "tarnwick: 未知的选项 '--bogus'；请看 --help"},
           {"--mute", "TERM", "dumb", 1, "TERM is \"dumb\""}}) {
         PtySession session({.arguments = {argument}, .environment = {{variable, value}}});
         START_OR_SKIP(session);

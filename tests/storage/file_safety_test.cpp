@@ -99,7 +99,7 @@ TEST(FileSafety, WhatStandsInTheWayIsLeftAsItIs) {
     EXPECT_TRUE(lstat(temp.file("settings").c_str(), &info) == 0 && S_ISLNK(info.st_mode));
 
     // A folder that cannot be made (a file where a folder should be).
-    const StorageFolder blocked{temp.path + "/elsewhere/tarnwick", ""};
+    const StorageFolder blocked{temp.path + "/elsewhere/tarnwick", {}};
     const RecordedGame lost = recordGame(blocked, Win);
     EXPECT_FALSE(lost.written);
     EXPECT_EQ(lost.notes.size(), 1u);
@@ -125,7 +125,7 @@ TEST(FileSafety, KilledWritersLeaveOldOrNewAndLeftoversGo) {
         kill(pid, SIGKILL);
         exitStatus(pid);
         const LoadedRecords loaded = loadRecords(temp.game());
-        ASSERT_TRUE(loaded.notes.empty()) << loaded.notes.at(0);
+        ASSERT_TRUE(loaded.notes.empty()) << messageText(loaded.notes.at(0), false);
         if (loaded.table.records.empty()) {
             continue;  // killed before its first game was written
         }
@@ -150,8 +150,8 @@ TEST(FileSafety, AHolderStalledForSecondsKeepsNoGameOutAndHoldsNoneUp) {
     // A disk whose fsync takes 3 s; a holder stopped (Ctrl-Z) for 5 s in its fsync.
     std::int64_t games = 0;
     for (const auto& [fsyncMs, stopped] : {std::pair{3000, 0ms}, std::pair{300, 5000ms}}) {
-        const pid_t holder = startChild([&] {
-            fsyncHoldMs = fsyncMs;
+        const pid_t holder = startChild([&, holdMs = fsyncMs] {
+            fsyncHoldMs = holdMs;
             return recordGame(temp.game(), Held).written ? 0 : 1;
         });
         usleep(150'000);

@@ -25,7 +25,8 @@ TEST(StorageFolders, XdgVariablesThenHome) {
                              std::optional<std::string>("")}) {
         const StorageFolder none = recordsFolder({home, std::nullopt, std::nullopt});
         EXPECT_EQ(none.path, "");
-        EXPECT_EQ(none.note.starts_with("HOME is empty"), home == "") << none.note;
+        const std::string note = messageText(none.note, false);
+        EXPECT_EQ(note.starts_with("HOME is empty"), home == "") << note;
         EXPECT_EQ(saveSettings(none, Table, std::vector{1, 1, 1, 1, 1}), Notes{none.note});
     }
 }
@@ -67,13 +68,19 @@ TEST(SettingsFile, AnEditorsFormIsKeptAndAFileWithoutWritePermissionIsLeftAlone)
               "shop = 0\r\n");
     EXPECT_TRUE(recordGame(temp.game(), {"timed", 25, true, 250, 0, 1}).notes.empty());
     EXPECT_EQ(fileText(temp.file("records")), "\xEF\xBB\xBFtimed 25 2 2 250 0 6\r\n");
-    // Made read-only by the player: left as it is, with one note each.
+    // Made read-only by the player: left as it is, with one note each, in either language.
     for (const char* name : {"settings", "records"}) {
         ASSERT_EQ(chmod(temp.file(name).c_str(), 0400), 0);
     }
-    EXPECT_EQ(saveSettings(temp.game(), Table, std::vector{5, 1, 1, 1, 0}).size(), 1u);
+    const Notes notes = saveSettings(temp.game(), Table, std::vector{5, 1, 1, 1, 0});
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(messageText(notes[0], true),
+              temp.file("settings") + " 没有写权限：保持原样；设置没有保存");
     const RecordedGame refused = recordGame(temp.game(), {"timed", 25, true, 200, 0, 1});
-    EXPECT_TRUE(!refused.written && refused.notes.size() == 1u);
+    ASSERT_TRUE(!refused.written && refused.notes.size() == 1u);
+    EXPECT_EQ(messageText(refused.notes[0], false),
+              temp.file("records") +
+                  " has no write permission: it is left as it is; this game's record is not kept");
     EXPECT_EQ(loadSettings(temp.game(), Table).values[0], 4);
     EXPECT_EQ(loadRecords(temp.game()).table.records.at(0).games, 2);
     EXPECT_EQ(std::filesystem::status(temp.file("records")).permissions(),
