@@ -132,6 +132,9 @@ std::string styleChange(Style from, bool fromKnown, Style to) {
     if (to.dim) {
         add(reset, "2");
     }
+    if (to.standout) {
+        add(reset, "7");
+    }
     if (to.fg != ColourDefault) {
         add(reset, fg(to.fg));
     }
@@ -145,6 +148,9 @@ std::string styleChange(Style from, bool fromKnown, Style to) {
     std::string delta;
     if (to.dim != from.dim) {
         add(delta, to.dim ? "2" : "22");
+    }
+    if (to.standout != from.standout) {
+        add(delta, to.standout ? "7" : "27");
     }
     if (to.fg != from.fg) {
         add(delta, fg(to.fg));
