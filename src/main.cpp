@@ -1,4 +1,5 @@
 // Tarnwick: a maze game for the text terminal.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -16,6 +17,17 @@ namespace {
 int printMessage(const tarnwick::Message& message, bool chinese, int status) {
     return tarnwick::writeText(
         stderr, "tarnwick: " + tarnwick::messageText(message, chinese) + "\n", status);
+}
+
+// Writes what an option asks for on the standard output. Output that cannot be written (a
+// full disk, a pipe whose reader left) is said in one line on stderr, with status 1.
+int writeOutput(std::string_view utf8, bool chinese) {
+    errno = 0;
+    if (tarnwick::writeText(stdout, utf8, 0) == 0) {
+        return 0;
+    }
+    const int error = errno == 0 ? EIO : errno;
+    return printMessage({tarnwick::MessageId::CannotWriteOutput, {}, error}, chinese, 1);
 }
 
 // The notes on the game's files, each once, after the terminal is restored.
@@ -39,12 +51,12 @@ int main(int argc, char** argv) {
                                  storage::recordsFolder(environment)};
     switch (options.action) {
         case ProgramAction::Help:
-            return writeText(stdout, helpText(chinese), 0);
+            return writeOutput(helpText(chinese), chinese);
         case ProgramAction::Version:
-            return writeText(stdout, versionText(), 0);
+            return writeOutput(versionText(), chinese);
         case ProgramAction::Records: {
             const storage::LoadedRecords loaded = storage::loadRecords(folders.records);
-            const int status = writeText(stdout, recordsText(loaded.table), 0);
+            const int status = writeOutput(recordsText(loaded.table), chinese);
             printNotes(loaded.notes, chinese);
             return status;
         }

@@ -4,7 +4,6 @@
 #include <io.h>
 #include <windows.h>
 
-#include <cerrno>
 #include <thread>
 
 #include "storage/file_lock.h"
@@ -33,7 +32,7 @@ FileLock lockFile(const std::string& folder, const std::string& name,
                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return {-1, {MessageId::CannotLock, {path}, errorNumber(GetLastError())}};
+        return {};
     }
     const auto deadline = std::chrono::steady_clock::now() + wait;
     while (!tryLock(file)) {
@@ -41,16 +40,16 @@ FileLock lockFile(const std::string& folder, const std::string& name,
         if ((error != ERROR_LOCK_VIOLATION && error != ERROR_IO_PENDING) ||
             std::chrono::steady_clock::now() >= deadline) {
             CloseHandle(file);
-            return {-1, {MessageId::LockHeld, {path, std::to_string(wait.count())}}};
+            return {};
         }
         std::this_thread::sleep_for(PollInterval);
     }
     const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(file), 0);
     if (fd < 0) {
         CloseHandle(file);
-        return {-1, {MessageId::CannotLock, {path}, EMFILE}};
+        return {};
     }
-    return {fd, {}};
+    return {fd};
 }
 
 void unlockFile(FileLock& lock) {

@@ -1,14 +1,19 @@
 // Reads one of the game's files whole, with the outcome told apart. A file is read only when
 // it is a regular file of at most MaxFileBytes bytes: the open never blocks, also on a FIFO or
-// a device in the file's place, and such a file counts as unreadable.
+// a device in the file's place, and such a file counts as unreadable. The text comes plain
+// (text_form.h), with the file's form beside it for the rewrite.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "console/messages.h"
+#include "storage/journal.h"
 #include "storage/text_check.h"
+#include "storage/text_form.h"
 
 namespace tarnwick::storage {
 
@@ -27,8 +32,13 @@ struct FileRead {
     ReadOutcome outcome = ReadOutcome::Missing;
     std::string text;
     Message note;  // why the file was not read; empty when read or missing
+    TextForm form;
+    std::int64_t changedNs = 0;  // when the file was last changed, in ns since 1970
 };
 
 FileRead readGameFile(const std::string& path);
+
+// The entries of the journal of folder/name (journal.h) that are whole text, by ID.
+std::vector<JournalEntry> readJournal(const std::string& folder, const std::string& name);
 
 }  // namespace tarnwick::storage

@@ -2,6 +2,8 @@
 // replace it meanwhile (as a rename does on Linux), and read only when it is a file on disk.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "storage/file_read.h"
 #include "storage/windows_text.h"
 
@@ -10,7 +12,7 @@ namespace tarnwick::storage {
 namespace {
 
 FileRead failed(ReadOutcome outcome, MessageId id, const std::string& path, int error = 0) {
-    return {outcome, "", {id, {path}, error}};
+    return {outcome, "", {id, {path}, error}, {}, 0};
 }
 
 FileRead cannotRead(const std::string& path, DWORD error) {
@@ -30,7 +32,7 @@ FileRead readOpenFile(HANDLE file, const std::string& path) {
     if (info.nFileSizeHigh != 0 || info.nFileSizeLow > MaxFileBytes) {
         return tooLarge(path);
     }
-    FileRead result{ReadOutcome::Read, "", {}};
+    FileRead result{ReadOutcome::Read, "", {}, {}, 0};
     char buffer[8192];
     // Up to one byte more than the limit, so that a file that grew past it is seen.
     while (result.text.size() <= MaxFileBytes) {
@@ -49,6 +51,10 @@ FileRead readOpenFile(HANDLE file, const std::string& path) {
     if (!isText(result.text)) {
         return failed(ReadOutcome::NotText, MessageId::NotText, path);
     }
+    result.form = formOf(result.text);
+    result.text = plainText(result.text);
+    result.changedNs = nsSince1970((std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
+                                   info.ftLastWriteTime.dwLowDateTime);
     return result;
 }
 
@@ -67,6 +73,32 @@ FileRead readGameFile(const std::string& path) {
     FileRead result = readOpenFile(file, path);
     CloseHandle(file);
     return result;
+}
+
+std::vector<JournalEntry> readJournal(const std::string& folder, const std::string& name) {
+    std::vector<JournalEntry> entries;
+    const std::string prefix = journalPrefix(name);
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(widePath(folder + "/" + prefix + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return entries;
+    }
+    do {
+        const std::string file = utf8Text(found.cFileName);
+        if (file.starts_with(prefix) && journalTime(file.substr(prefix.size())) >= 0) {
+            entries.push_back({file.substr(prefix.size()), ""});
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    // An entry removed meanwhile has been folded into the file: it is read no more.
+    std::erase_if(entries, [&](JournalEntry& entry) {
+        FileRead read = readGameFile(folder + "/" + prefix + entry.id);
+        entry.text = std::move(read.text);
+        return read.outcome != ReadOutcome::Read;
+    });
+    std::sort(entries.begin(), entries.end(),
+              [](const JournalEntry& a, const JournalEntry& b) { return a.id < b.id; });
+    return entries;
 }
 
 }  // namespace tarnwick::storage

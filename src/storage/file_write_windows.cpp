@@ -8,24 +8,21 @@
 
 #include "storage/file_read.h"
 #include "storage/file_write.h"
+#include "storage/journal.h"
 #include "storage/windows_text.h"
 
 namespace tarnwick::storage {
 
 namespace {
 
-// A temporary file older than this was left by a writer that died (100 ns units).
-constexpr ULONGLONG LeftoverAge = 60ULL * 10'000'000ULL;
+// A temporary file older than this was left by a writer that died (in ns).
+constexpr std::int64_t LeftoverNs = 60'000'000'000;
 // How long a replace waits for a file that another program holds open.
 constexpr int ReplaceTries = 20;
 constexpr std::chrono::milliseconds ReplacePause{10};
 
 std::string temporaryPrefix(const std::string& name) {
     return "." + name + ".tmp-";
-}
-
-Message systemNote(MessageId id, const std::string& path, DWORD error) {
-    return {id, {path}, errorNumber(error)};
 }
 
 DWORD attributes(const std::string& path) {
@@ -37,39 +34,26 @@ bool isFolder(const std::string& path) {
     return found != INVALID_FILE_ATTRIBUTES && (found & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool isPlainFile(DWORD found) {
+    return found != INVALID_FILE_ATTRIBUTES &&
+           (found &
+            (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) == 0;
+}
+
 // What stands in the file's place, when the game must not write over it.
 Message refusal(const std::string& path) {
     const DWORD found = attributes(path);
-    if (found == INVALID_FILE_ATTRIBUTES) {
+    if (found == INVALID_FILE_ATTRIBUTES || isPlainFile(found)) {
         return {};
     }
-    if ((found & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-        return {MessageId::SymbolicLink, {path}};
-    }
-    if ((found & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
-        return {MessageId::NotRegularNotWritten, {path}};
-    }
-    return {};
+    return {(found & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? MessageId::SymbolicLink
+                                                        : MessageId::NotRegularNotWritten,
+            {path}};
 }
 
-// Creates a temporary file of its own beside the file; its path is left in `temporary`.
-HANDLE createTemporary(const std::string& folder, const std::string& name, std::string& temporary) {
-    static unsigned counter = 0;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const unsigned long long tag =
-            GetTickCount64() * 7919ULL + GetCurrentProcessId() * 104729ULL + ++counter;
-        temporary = folder + "/" + temporaryPrefix(name) + std::to_string(tag % 1'000'000);
-        const HANDLE file = CreateFileW(widePath(temporary).c_str(), GENERIC_WRITE, 0, nullptr,
-                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
-            return file;
-        }
-    }
-    return INVALID_HANDLE_VALUE;
-}
-
-// Fills the temporary file and makes it durable. Returns 0 or the error.
-DWORD fillTemporary(HANDLE file, std::string_view text) {
+// Fills the temporary file, with the time of its last change when one is given, and makes it
+// durable. Returns 0 or the error.
+DWORD fillTemporary(HANDLE file, std::string_view text, std::optional<std::int64_t> changedNs) {
     DWORD error = 0;
     while (!text.empty() && error == 0) {
         DWORD done = 0;
@@ -77,6 +61,11 @@ DWORD fillTemporary(HANDLE file, std::string_view text) {
             error = GetLastError();
         }
         text.remove_prefix(done);
+    }
+    if (error == 0 && changedNs) {
+        const std::uint64_t ticks = fileTimeOf(*changedNs);
+        const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+        SetFileTime(file, nullptr, nullptr, &time);  // without it the file counts as changed now
     }
     if (error == 0 && !FlushFileBuffers(file)) {
         error = GetLastError();
@@ -87,7 +76,31 @@ DWORD fillTemporary(HANDLE file, std::string_view text) {
     return error;
 }
 
-DWORD moveOver(const std::string& temporary, const std::string& path) {
+// Writes the text to a new temporary file of folder/name. Returns 0 and its path, or the error.
+DWORD writeTemporary(const std::string& folder, const std::string& name, std::string_view text,
+                     std::optional<std::int64_t> changedNs, std::string& temporary) {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
+        temporary = folder + "/" + temporaryPrefix(name) + newJournalId(journalNow()).substr(21);
+        file = CreateFileW(widePath(temporary).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
+            return GetLastError();
+        }
+    }
+    if (file == INVALID_HANDLE_VALUE) {
+        return ERROR_FILE_EXISTS;
+    }
+    const DWORD error = fillTemporary(file, text, changedNs);
+    if (error != 0) {
+        DeleteFileW(widePath(temporary).c_str());
+    }
+    return error;
+}
+
+// Moves the temporary file into the path, replacing what is there. Returns 0 or the error;
+// the temporary file is gone either way.
+DWORD moveInto(const std::string& temporary, const std::string& path) {
     for (int tries = 1;; ++tries) {
         if (MoveFileExW(widePath(temporary).c_str(), widePath(path).c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -96,10 +109,25 @@ DWORD moveOver(const std::string& temporary, const std::string& path) {
         const DWORD error = GetLastError();
         if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) ||
             tries == ReplaceTries) {
+            DeleteFileW(widePath(temporary).c_str());
             return error;
         }
         std::this_thread::sleep_for(ReplacePause);
     }
+}
+
+// The files of the folder whose names begin with the prefix, with their attributes and times.
+template <typename Visit>
+void eachFile(const std::string& folder, const std::string& prefix, Visit visit) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(widePath(folder + "/" + prefix + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        visit(utf8Text(found.cFileName), found);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
 }
 
 }  // namespace
@@ -115,7 +143,7 @@ Message makeFolders(const std::string& folder) {
         if (!level.empty() && level.back() != ':' && !isFolder(level) &&
             !CreateDirectoryW(widePath(level).c_str(), nullptr) &&
             GetLastError() != ERROR_ALREADY_EXISTS) {
-            return systemNote(MessageId::CannotCreateFolder, level, GetLastError());
+            return {MessageId::CannotCreateFolder, {level}, errorNumber(GetLastError())};
         }
         if (end == std::string::npos) {
             break;
@@ -127,7 +155,8 @@ Message makeFolders(const std::string& folder) {
     return {};
 }
 
-Message replaceFile(const std::string& folder, const std::string& name, std::string_view text) {
+Message replaceFile(const std::string& folder, const std::string& name, std::string_view text,
+                    std::optional<std::int64_t> changedNs) {
     const std::string path = folder + "/" + name;
     if (text.size() > MaxFileBytes) {
         return {MessageId::WouldBeTooLarge, {path}};
@@ -139,41 +168,62 @@ Message replaceFile(const std::string& folder, const std::string& name, std::str
         return note;
     }
     std::string temporary;
-    const HANDLE file = createTemporary(folder, name, temporary);
-    if (file == INVALID_HANDLE_VALUE) {
-        return systemNote(MessageId::CannotWrite, path, GetLastError());
-    }
-    DWORD error = fillTemporary(file, text);
+    DWORD error = writeTemporary(folder, name, text, changedNs, temporary);
     if (error == 0) {
-        error = moveOver(temporary, path);
+        error = moveInto(temporary, path);
     }
-    if (error != 0) {
-        DeleteFileW(widePath(temporary).c_str());
-        return systemNote(MessageId::CannotWrite, path, error);
+    return error == 0 ? Message{} : Message{MessageId::CannotWrite, {path}, errorNumber(error)};
+}
+
+Message addJournalEntry(const std::string& folder, const std::string& name, std::string_view text,
+                        std::int64_t timeNs) {
+    const std::string path = folder + "/" + journalPrefix(name);
+    if (Message note = makeFolders(folder); !note.empty()) {
+        return note;
     }
-    return {};
+    DWORD error = ERROR_FILE_NOT_FOUND;
+    // A temporary file is removed as a leftover when its writer stalls for a minute between
+    // making it and moving it: the entry is then made again.
+    for (int attempt = 0; attempt < 3 && error == ERROR_FILE_NOT_FOUND; ++attempt) {
+        std::string temporary;
+        error = writeTemporary(folder, name, text, std::nullopt, temporary);
+        if (error == 0) {
+            error = moveInto(temporary, path + newJournalId(timeNs));
+        }
+    }
+    return error == 0 ? Message{}
+                      : Message{MessageId::CannotWrite, {path + "*"}, errorNumber(error)};
+}
+
+void removeJournalEntries(const std::string& folder, const std::string& name,
+                          const std::vector<std::string>& ids) {
+    for (const std::string& id : ids) {
+        DeleteFileW(widePath(folder + "/" + journalPrefix(name) + id).c_str());
+    }
+}
+
+Message readOnly(const std::string& path, MessageId notKept) {
+    const DWORD found = attributes(path);
+    const bool locked = isPlainFile(found) && (found & FILE_ATTRIBUTE_READONLY) != 0;
+    return locked ? Message{MessageId::NoWritePermission, {path}, 0, notKept} : Message{};
 }
 
 void removeLeftovers(const std::string& folder, const std::string& name) {
-    const std::string prefix = temporaryPrefix(name);
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW(widePath(folder + "/" + prefix + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return;
-    }
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
-    const auto ticks = [](const FILETIME& time) {
-        return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    const auto ns = [](const FILETIME& time) {
+        return nsSince1970((std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime);
     };
-    do {
-        if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ==
-                0 &&
-            ticks(found.ftLastWriteTime) + LeftoverAge < ticks(now)) {
-            DeleteFileW(widePath(folder + "/" + utf8Text(found.cFileName)).c_str());
+    std::vector<std::string> old;
+    eachFile(folder, temporaryPrefix(name), [&](const std::string& file, const auto& found) {
+        if (isPlainFile(found.dwFileAttributes) &&
+            ns(found.ftLastWriteTime) < ns(now) - LeftoverNs) {
+            old.push_back(folder + "/" + file);
         }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    });
+    for (const std::string& path : old) {
+        DeleteFileW(widePath(path).c_str());
+    }
 }
 
 }  // namespace tarnwick::storage

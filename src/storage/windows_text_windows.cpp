@@ -56,4 +56,19 @@ int errorNumber(unsigned long error) {
     return EIO;
 }
 
+namespace {
+
+// 1970-01-01 as a file time.
+constexpr std::int64_t UnixEpoch = 116'444'736'000'000'000;
+
+}  // namespace
+
+std::int64_t nsSince1970(std::uint64_t fileTime) {
+    return (static_cast<std::int64_t>(fileTime) - UnixEpoch) * 100;
+}
+
+std::uint64_t fileTimeOf(std::int64_t nsSince1970) {
+    return static_cast<std::uint64_t>(nsSince1970 / 100 + UnixEpoch);
+}
+
 }  // namespace tarnwick::storage

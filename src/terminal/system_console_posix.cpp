@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 
 #include "terminal/output_encoding.h"
@@ -10,6 +11,8 @@
 namespace tarnwick {
 
 int writeText(std::FILE* to, std::string_view utf8, int status) {
+    // A pipe whose reader left fails the write instead of ending the program unheard.
+    std::signal(SIGPIPE, SIG_IGN);
     OutputEncoding encoding(localeCodeset());
     const std::string text = encoding.encode(utf8);
     const bool written = std::fwrite(text.data(), 1, text.size(), to) == text.size();
