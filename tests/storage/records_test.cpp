@@ -1,6 +1,7 @@
 // The records file after wins, defeats and endless runs, and what a damaged file does.
 #include <gtest/gtest.h>
 
+#include "storage/file_lock.h"
 #include "storage/records_store.h"
 #include "temp_folder.h"
 
@@ -36,6 +37,24 @@ TEST(RecordsFile, WinsDefeatsAndEndlessRunsAddUp) {
     EXPECT_EQ(loaded.table.records.size(), 2u);
     EXPECT_TRUE(loaded.notes.empty());
     EXPECT_EQ(serializeRecords(loaded.table), text);
+}
+
+// On Windows too (LockFileEx, MoveFileExW): a game that finds the file held goes to the
+// journal at once, shows with the file, and is folded in once by the next game that holds it.
+TEST(RecordsFile, AGameThatFindsTheFileHeldIsJournaledAndCountedOnce) {
+    TempFolder temp;
+    const FinishedGame win{"timed", 25, true, 300, 0, 1};
+    ASSERT_TRUE(recordGame(temp.game(), win).written);
+    FileLock held = lockFile(temp.game().path, RecordsFileName);
+    ASSERT_GE(held.fd, 0);
+    EXPECT_EQ(recordGame(temp.game(), win, std::chrono::milliseconds(20)).after.games, 2);
+    EXPECT_EQ(loadRecords(temp.game()).table.records.at(0).games, 2);
+    unlockFile(held);
+    EXPECT_TRUE(recordGame(temp.game(), win).written);
+    EXPECT_EQ(loadRecords(temp.game()).table.records.at(0).games, 3);
+    for (const auto& entry : std::filesystem::directory_iterator(utf8Path(temp.game().path))) {
+        EXPECT_EQ(entry.path().filename().string().find("journal"), std::string::npos);
+    }
 }
 
 TEST(RecordsFile, UnreadableLinesAreKeptAndAFileNotTextIsNeverWritten) {
