@@ -45,8 +45,8 @@ struct ViewFrame {
     bool operator==(const ViewFrame&) const = default;
 };
 
-// The plain frame: the canvas's top-left part, with the notice of the drawn extent when the
-// terminal cannot hold it.
+// The plain frame: the canvas's top-left part, with the notice of the drawn extent (or the
+// terminal's, where that is larger) when the terminal cannot hold it.
 ViewFrame plainFrame(const Screen& screen, int columns, int rows);
 
 // Fills `row` with the cells row y of the terminal shows (without the notice): the regions'

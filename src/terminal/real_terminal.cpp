@@ -155,6 +155,16 @@ void RealTerminal::waitUntil(Clock::time_point deadline) {
     }
 }
 
+void RealTerminal::holdWhileTooSmall() {
+    while (!gone_ && view_.playHeldBack()) {
+        if (waitFor(InputFd, false, eventFd_, std::nullopt) == WaitResult::Hangup) {
+            gone_ = true;
+        } else {
+            handleSignalEvents();
+        }
+    }
+}
+
 void RealTerminal::throwIfGone() const {
     if (gone_) {
         throw EndOfInput{};
@@ -215,7 +225,9 @@ bool RealTerminal::keyWaiting() {
 
 void RealTerminal::sleepMs(int ms) {
     flush();
+    holdWhileTooSmall();
     waitUntil(Clock::now() + std::chrono::milliseconds(ms > 0 ? ms : 0));
+    holdWhileTooSmall();
     throwIfGone();
 }
 

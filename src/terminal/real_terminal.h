@@ -37,6 +37,8 @@ class RealTerminal : public Console {
     void setTitle(std::string_view title) override;
     void showBoard(const BoardArea& area) override;
     void keepInSight(int x, int y) override;
+    int columns() const override { return columns_; }
+    BoardWindow shownBoard() const override { return view_.shownBoard(); }
     int readKey() override;
     bool keyWaiting() override;
     void sleepMs(int ms) override;
@@ -54,6 +56,9 @@ class RealTerminal : public Console {
     void handleSignalEvents();
     // Waits until the deadline whatever signals arrive, repainting on the way as needed.
     void waitUntil(Clock::time_point deadline);
+    // While the play screen gives way to the size notice, the game waits, as behind a screen
+    // that blocks it, until the terminal grows (or goes away); the keys wait in the input.
+    void holdWhileTooSmall();
     // Throws EndOfInput once the input has ended or the terminal went away, so that a screen
     // that only sleeps or plays sounds still ends.
     void throwIfGone() const;

@@ -75,6 +75,42 @@ TEST(PlayE2e, ADefaultGamePausesAndReturnsToTheMainMenu) {
     quitFromMenu(session);
 }
 
+// A timed game whose terminal is made too small waits behind the size notice: no tick, no
+// monster step, no countdown; grown again, it goes on where it stood.
+TEST(PlayE2e, ATimedGameWaitsWhileTheTerminalIsTooSmall) {
+    FixedClock clock;
+    PtySession session;
+    START_OR_SKIP(session);
+    awaitMainMenu(session);
+    session.sendKeys("1");
+    awaitText(session, 58, 3, "剩余时间为： 5");
+    const auto monsters = [&] {
+        std::string cells;
+        for (int cell = 0; cell < 25 * 25; ++cell) {
+            cells += shows(session, 2 * (cell % 25), cell / 25, "怪") ? "M" : ".";
+        }
+        return cells;
+    };
+    const auto secondsLeft = [&] { return std::atoi(session.textAt(71, 3, 3).c_str()); };
+    // Just after a monster step, so that the next one is half a second away.
+    const std::string stepped = monsters();
+    ASSERT_TRUE(session.waitUntil([&] { return monsters() != stepped; })) << screenOf(session);
+    const std::string before = monsters();
+    const int secondsBefore = secondsLeft();
+    session.resize(50, 12);
+    ASSERT_TRUE(session.waitUntil([&] { return session.row(11).starts_with("窗口太小啦"); }))
+        << screenOf(session);
+    session.settle(5s);
+    session.resize(100, 30);
+    awaitText(session, 58, 9, "当前模式为： 限时模式");
+    EXPECT_EQ(monsters(), before) << screenOf(session);
+    EXPECT_LE(secondsBefore - secondsLeft(), 1) << screenOf(session);
+    EXPECT_TRUE(session.waitUntil([&] { return secondsLeft() < secondsBefore - 1; }, 3s))
+        << screenOf(session);
+    session.sendKeys("00");
+    quitFromMenu(session);
+}
+
 // On 80 x 24 the 25 rows of the board are seen through the window, which follows the walk.
 TEST(PlayE2e, AnAutoWalkGameEndsOnItsVictoryScreenAndReturnsToTheMenu) {
     FixedClock clock(ShortWalkDay);

@@ -103,11 +103,11 @@ CORPUS = {
     "help": header() + keys("3x0"),
     # The About screen: its tune holds the program for 91.8 s; a key waits for its end.
     "about": header() + keys("4x") + wait(60000) + keys("0"),
-    # A game on a terminal that changes its size while it plays, and draws the ambiguous
-    # characters two columns wide.
+    # A game on a terminal that changes its size while it plays (waiting while it is too
+    # small), and draws the ambiguous characters two columns wide.
     "resize_game": header(80, 24, ambiguous_wide=True, every_frame=True) + keys("1")
     + keys("dd", 100) + resize(30, 10) + keys("ss", 100) + resize(300, 120) + keys("dd", 100)
-    + resize(1, 1) + keys("0x", 100) + keys("000"),
+    + resize(1, 1) + wait(500) + resize(60, 16) + keys("0x", 100) + keys("000"),
     # Every screen on 80 x 24: the menus moved into it, and a war-god walk over the largest
     # board through the window that follows the player, across and down, then the shop.
     "small_terminal_walk": header(80, 24, every_frame=True) + keys("3x") + keys("216x")
