@@ -1,6 +1,7 @@
 #include "game/key_line.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace tarnwick {
@@ -24,14 +25,18 @@ constexpr std::array<KeyHint, 5> KeyHints{{
 
 }  // namespace
 
-std::string keyLine(const GameState& state) {
+std::string keyLine(const GameState& state, bool narrow) {
     std::string line;
     if (modeRules(state.mode).walksItself) {
         return line;
     }
     for (const KeyHint& hint : KeyHints) {
         if (hint.works(state)) {
-            line.append(line.empty() ? "" : HintGap).append(hint.text);
+            std::string text(hint.text);
+            if (narrow) {
+                text.erase(text.find(' '), 1);  // the blank after the key
+            }
+            line.append(line.empty() ? "" : HintGap).append(text);
         }
     }
     return line;

@@ -82,6 +82,13 @@ void StrictTerminal::feed(std::string_view bytes) {
             }
             ++y_;
             ++pos;
+        } else if (c == '\b') {
+            // Terminals differ on a backspace from the last column or the first.
+            if (pendingWrap_ || x_ == 0 || !columnKnown_) {
+                fault("backspace from the edge or an unknown column");
+            }
+            --x_;
+            ++pos;
         } else if (c < 0x20) {
             fault("control character " + std::to_string(c));
             ++pos;
@@ -123,6 +130,9 @@ void StrictTerminal::control(std::string_view params, char final) {
             break;
         case 'G':
             x_ = first - 1;
+            break;
+        case 'd':
+            y_ = first - 1;
             break;
         case 'J':
             if (params != "2") {

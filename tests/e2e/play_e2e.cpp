@@ -160,13 +160,13 @@ TEST(PlayE2e, AWarGodWalkOverTheLargestBoardFollowsThePlayerThroughResizes) {
     session.sendKeys("1w" + std::string(10, 'd'));
     awaitText(session, 22, 0, "〇");
     session.resize(80, 24);
-    // The panel moves to the right edge; the window takes the 26 whole cells left of it.
-    awaitText(session, 55, 9, "当前模式为： 战神模式");
+    // The panel moves to the right edge; the window takes the 24 whole cells left of it.
+    awaitText(session, 51, 9, "当前模式为： 战神模式");
     checkPlayAtEachFrame(session, "战神模式");
     session.sendKeys(std::string(33, 'd') + std::string(43, 's'));
     // On the exit, in the window's bottom-right part, once every key is taken.
     const auto arrived = [&] {
-        return session.pendingInput() == 0 && shows(session, 50, 22, "〇");
+        return session.pendingInput() == 0 && shows(session, 46, 22, "〇");
     };
     ASSERT_TRUE(session.waitUntil(arrived, 20s)) << screenOf(session);
     session.settle(300ms);
@@ -267,6 +267,44 @@ TEST(PlayE2e, TheKeyLineFollowsThePurchasesAndArrowsAimTheGun) {
         return shows(*session, 4, 1, "〇") &&
                (shows(*session, 6, 1, "·") || shows(*session, 8, 1, "·"));
     })) << screenOf(*session);
+}
+
+// A default board walked to its exit (in war-god mode, along its frame) on the small terminals
+// a player may have: the player and the whole panel at every frame, with the weapons' keys on
+// the key line; at 80 columns the window keeps 20 cells across beside the panel, and the hint
+// points to the exit while it is out of view.
+TEST(PlayE2e, ADefaultBoardIsWalkedToItsExitOnSmallTerminals) {
+    for (const auto& [columns, rows] : {std::pair{80, 24}, std::pair{80, 23}, std::pair{60, 16}}) {
+        SCOPED_TRACE(std::to_string(columns) + " x " + std::to_string(rows));
+        PtySession session({.arguments = {"--seed", "42"}});
+        START_OR_SKIP(session);
+        changeSetting(session, "24");
+        session.resize(columns, rows);
+        session.settle();
+        session.sendKeys("1p23x");
+        ASSERT_TRUE(session.waitForText("wasd移动  p商店  k挥刀  j开枪  0暂停"))
+            << screenOf(session);
+        checkPlayAtEachFrame(session, "战神模式");
+        // The exit on the board's last row but one: below the window on 23 rows and fewer.
+        ASSERT_TRUE(session.waitForText(rows == 24 ? "出口 →" : "出口 ↘")) << screenOf(session);
+        const std::string top = session.row(0);
+        if (columns == 80) {  // the entrance and the walls of the top row, in the window
+            EXPECT_GE(testing::countOf(top, "█") / 2 + 1, 20) << screenOf(session);
+        }
+        session.sendKeys(arrows('D', 1) + std::string(23, 's') + std::string(24, 'd') + "w");
+        // On the exit, in the window's last cell beside the panel; the hint is gone.
+        const auto onExit = [&] {
+            const auto player = findText(session, "〇");
+            const auto panel = findText(session, "当前生命值：");
+            return session.pendingInput() == 0 && player && panel &&
+                   panel->first - (player->first + 2) <= 3 &&
+                   session.screenText().find("出口 ") == std::string::npos;
+        };
+        EXPECT_TRUE(session.waitUntil(onExit, 20s)) << screenOf(session);
+        session.checkEachFrame(nullptr);
+        session.sendKeys("00");
+        quitFromMenu(session);
+    }
 }
 
 TEST(PlayE2e, TheSameSeedCarvesTheSameFirstBoard) {
