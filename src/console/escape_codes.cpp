@@ -106,6 +106,10 @@ std::string scrollRegion(int top, int bottom) {
     return join("\x1b[", std::to_string(top + 1), ";", std::to_string(bottom + 1), "r");
 }
 
+std::string sideMargins(int left, int right) {
+    return join("\x1b[", std::to_string(left + 1), ";", std::to_string(right + 1), "s");
+}
+
 std::string indexLines(int count) {
     std::string out;
     for (int i = 0; i < count; ++i) {

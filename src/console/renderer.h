@@ -34,6 +34,9 @@ class Renderer {
     void invalidate() { valid_ = false; }
     // Whether the terminal draws ambiguous characters two columns wide; a change repaints.
     void setAmbiguousWide(bool wide);
+    // Whether the terminal has left and right margins (it said so when asked for the mode
+    // DECLRMM): then a scroll moves only the board's columns, and the panel beside them stays.
+    void setSideMargins(bool has) { sideMargins_ = has; }
     bool ambiguousWide() const { return ambiguousWide_; }
 
   private:
@@ -68,6 +71,7 @@ class Renderer {
     std::uint64_t lastChanges_ = 0;
     ViewFrame lastView_;
     bool ambiguousWide_ = false;
+    bool sideMargins_ = false;
     int columns_ = 0;
     int rows_ = 0;
     bool valid_ = false;

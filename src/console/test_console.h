@@ -61,6 +61,8 @@ class TestConsole : public Console {
     void scheduleResize(int columns, int rows, std::int64_t atMs);
     // Renders for a terminal that draws the ambiguous-width characters two columns wide.
     void setAmbiguousWide(bool wide) { renderer_.setAmbiguousWide(wide); }
+    // Renders for a terminal that has left and right margins.
+    void setSideMargins(bool has) { renderer_.setSideMargins(has); }
     // Where frames are rendered, besides takeOutput: at every blocking call and resize, as on
     // a terminal (the default); at key reads and resizes only; or nowhere. Long generated runs
     // that look at the game rather than at the renderer go faster with fewer.

@@ -183,7 +183,7 @@ ViewScroll View::scrollSince(const ViewFrame& now) const {
     if (!sameLayout || by == 0 || std::abs(by) >= is.rows) {
         return {};
     }
-    return ViewScroll{is.top, is.top + is.rows - 1, by};
+    return ViewScroll{is.top, is.top + is.rows - 1, by, is.left, is.left + is.columns - 1};
 }
 
 }  // namespace tarnwick

@@ -22,11 +22,14 @@ struct ViewRegion {
 };
 
 // The terminal rows top..bottom (both included) moved up by `by` rows since the last frame,
-// down when `by` is negative; 0 when nothing moved.
+// down when `by` is negative; 0 when nothing moved. Only the columns left..right (both
+// included) show the board; a terminal with left and right margins scrolls only those.
 struct ViewScroll {
     int top = 0;
     int bottom = 0;
     int by = 0;
+    int left = 0;
+    int right = 0;
     bool operator==(const ViewScroll&) const = default;
 };
 

@@ -113,9 +113,10 @@ bool playerInSight(const StrictTerminal& terminal, const ViewFrame& frame,
 
 // A player walking a large board through the window, with redraws, a text screen between
 // them, a panel that grows and resizes: every frame reaches the terminal exactly, scrolls
-// and erases included, and the player stays in sight.
+// and erases included, and the player stays in sight. The second pass is a CJK terminal with
+// left and right margins, which scrolls the window alone.
 TEST(RendererView, AWalkThroughTheWindowAlwaysReachesTheTerminal) {
-    constexpr std::pair<int, int> Sizes[] = {{80, 24}, {90, 30}, {100, 40}, {60, 20}};
+    constexpr std::pair<int, int> Sizes[] = {{80, 24}, {90, 30}, {100, 40}, {60, 20}, {60, 16}};
     constexpr BoardArea Area{0, 0, 45, 45, 2};
     int scrolls = 0;
     for (const bool wide : {false, true}) {
@@ -126,6 +127,7 @@ TEST(RendererView, AWalkThroughTheWindowAlwaysReachesTheTerminal) {
             View view;
             Renderer renderer;
             renderer.setAmbiguousWide(wide);
+            renderer.setSideMargins(wide);
             auto [columns, rows] = Sizes[0];
             StrictTerminal terminal(columns, rows, wide);
             bool textShown = true;
