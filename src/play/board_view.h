@@ -24,13 +24,10 @@ void drawPlayer(Game& game, int x, int y);
 void redrawBoard(Game& game);
 // Repaints the panel: lives, coins, mode, equipment, in endless mode the levels cleared, the
 // key line and the hint to the exit. On a terminal too narrow for the panel as it is, the
-// panel keeps within NarrowPanelColumns: the key line in its narrow form, the lives as a
-// count where their dots would pass that width.
+// panel keeps to a narrower width (so that 80 columns show 20 board cells beside it): the
+// key line in its narrow form, the lives as a count where their dots would pass that width.
 void drawStatusPanel(Game& game);
 // After a resize: draws the panel anew when the terminal now wants the other form.
 void fitStatusPanel(Game& game);
-
-// The narrow panel's width: 80 columns leave 20 board cells and the gap beside it.
-inline constexpr int NarrowPanelColumns = 80 - 20 * 2 - 2;
 
 }  // namespace tarnwick
