@@ -143,8 +143,9 @@ WALL, PLAYER = "\x1b[44;34m██\x1b[m", "\x1b[46;37m〇\x1b[m"
 
 
 def walk():
-    """A 45 x 45 board with its panel on 80 x 24, the player walking down and right."""
-    out = bytes([79, 23, 0]) + bytes([4, 0, 0, 45, 45, 1]) + text("\x1b[44;34m")
+    """A 45 x 45 board with its panel on 80 x 24 with left and right margins, the player walking
+    down and right."""
+    out = bytes([79, 23, 2]) + bytes([4, 0, 0, 45, 45, 1]) + text("\x1b[44;34m")
     for y in range(0, 45, 2):
         out += goto(4 * (y % 20), y) + text("██" * 10)
     out += text("\x1b[m") + goto(98, 2) + text("当前生命值 3 ●●●") + FRAME
