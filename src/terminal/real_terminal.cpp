@@ -95,6 +95,7 @@ void RealTerminal::probeWidth() {
     ProbeResult result = probeAmbiguousWidth([this](std::string_view bytes) { writeOut(bytes); },
                                              read, ProbeTimeout);
     renderer_.setAmbiguousWide(result.width == AmbiguousWidth::Wide);
+    renderer_.setSideMargins(result.sideMargins);  // never from a late answer: not then
     keys_.start(std::move(result.keys), !result.answered, Clock::now() + LateAnswerWindow);
 }
 

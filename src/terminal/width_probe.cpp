@@ -1,5 +1,7 @@
 #include "terminal/width_probe.h"
 
+#include <algorithm>
+
 namespace tarnwick {
 
 namespace {
@@ -15,13 +17,51 @@ bool readNumber(std::string_view bytes, std::size_t& pos, int& value) {
     return pos > start;
 }
 
+// The start of the answer about the margins, "ESC [ ? 69 ; Ps $ y".
+constexpr std::string_view MarginsAnswerStart = "\x1b[?69;";
+constexpr std::string_view MarginsAnswerEnd = "$y";
+
+// Reads the answer about the margins at `pos`: where it ends, or npos when none stands there.
+std::size_t readMarginsAnswer(std::string_view bytes, std::size_t pos, bool& has) {
+    if (bytes.substr(pos, MarginsAnswerStart.size()) != MarginsAnswerStart) {
+        return std::string_view::npos;
+    }
+    pos += MarginsAnswerStart.size();
+    int value = 0;
+    if (!readNumber(bytes, pos, value) ||
+        bytes.substr(pos, MarginsAnswerEnd.size()) != MarginsAnswerEnd) {
+        return std::string_view::npos;
+    }
+    has = value >= 1 && value <= 3;  // set, reset, or set for good
+    return pos + MarginsAnswerEnd.size();
+}
+
+// Whether the bytes are a beginning of the answer about the margins, or all of it.
+bool marginsAnswerIncomplete(std::string_view bytes) {
+    const std::size_t start = std::min(bytes.size(), MarginsAnswerStart.size());
+    if (bytes.empty() || bytes.substr(0, start) != MarginsAnswerStart.substr(0, start)) {
+        return false;
+    }
+    std::size_t pos = start;
+    int value = 0;
+    if (!readNumber(bytes, pos, value)) {
+        return pos == bytes.size();
+    }
+    const std::string_view rest = bytes.substr(pos);
+    return rest.size() <= MarginsAnswerEnd.size() && MarginsAnswerEnd.starts_with(rest);
+}
+
 }  // namespace
 
 std::optional<CursorReport> findCursorReport(std::string_view bytes) {
     for (std::size_t at = bytes.find('\x1b'); at != std::string_view::npos;
          at = bytes.find('\x1b', at + 1)) {
-        std::size_t pos = at + 1;
         CursorReport report;
+        std::size_t pos = readMarginsAnswer(bytes, at, report.sideMargins);
+        pos = pos == std::string_view::npos ? at : pos;
+        if (pos >= bytes.size() || bytes[pos++] != '\x1b') {
+            continue;
+        }
         if (pos >= bytes.size() || bytes[pos++] != '[' || !readNumber(bytes, pos, report.row) ||
             pos >= bytes.size() || bytes[pos++] != ';' || !readNumber(bytes, pos, report.column) ||
             pos >= bytes.size() || bytes[pos] != 'R') {
@@ -35,6 +75,9 @@ std::optional<CursorReport> findCursorReport(std::string_view bytes) {
 }
 
 bool cursorReportIncomplete(std::string_view bytes) {
+    if (marginsAnswerIncomplete(bytes)) {
+        return true;
+    }
     if (bytes.empty() || bytes[0] != '\x1b') {
         return false;
     }
@@ -89,6 +132,7 @@ ProbeResult probeAmbiguousWidth(
         if (const auto report = findCursorReport(result.keys)) {
             result.answered = true;
             result.width = widthFromColumn(report->column);
+            result.sideMargins = report->sideMargins;
             result.keys.erase(report->at, report->length);
             return result;
         }

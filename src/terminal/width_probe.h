@@ -4,6 +4,12 @@
 // (CSI 6n). The answer "ESC [ row ; column R" says where the block ended: column 2 means
 // one column wide, column 3 two. A terminal that does not answer in time is taken to draw
 // them narrow. Keys typed meanwhile are kept for the game.
+//
+// Before the block it asks whether the terminal has left and right margins (DECRQM for the
+// mode DECLRMM, 69). A terminal that knows the question answers "ESC [ ? 69 ; Ps $ y" before
+// the cursor position, and the two answers are taken as one; Ps 1, 2 or 3 means it has them.
+// A terminal that does not know it ignores the question, or prints a stray byte where the
+// cursor stood, which the block's move home leaves behind.
 #pragma once
 
 #include <chrono>
@@ -22,17 +28,20 @@ struct CursorReport {
     std::size_t length = 0;
     int row = 0;
     int column = 0;
+    bool sideMargins = false;  // the answer about the margins came just before, and said yes
 };
 
-// The first complete report "ESC [ digits ; digits R" in the bytes, if any.
+// The first complete report "ESC [ digits ; digits R" in the bytes, if any, together with
+// the answer about the margins just before it.
 std::optional<CursorReport> findCursorReport(std::string_view bytes);
-// Whether the bytes, all of them, are the beginning of a report shorter than the whole.
+// Whether the bytes, all of them, are the beginning of a report shorter than the whole (or
+// of the answer about the margins, or all of that answer, the report still to come).
 bool cursorReportIncomplete(std::string_view bytes);
 // What a report's column says about a block printed at column 1.
 AmbiguousWidth widthFromColumn(int column);
 
 // The probe's bytes (in UTF-8): the block at the home position, then the query.
-inline constexpr std::string_view WidthProbeRequest = "\x1b[H█\x1b[6n";
+inline constexpr std::string_view WidthProbeRequest = "\x1b[?69$p\x1b[H█\x1b[6n";
 
 enum class ProbeRead {
     Bytes,    // some bytes were appended
@@ -43,7 +52,8 @@ enum class ProbeRead {
 struct ProbeResult {
     bool answered = false;                           // an answer came in time
     AmbiguousWidth width = AmbiguousWidth::Unknown;  // Unknown: no answer, or an odd one
-    std::string keys;  // the bytes that arrived meanwhile and were not the answer
+    bool sideMargins = false;  // the terminal has left and right margins (DECLRMM)
+    std::string keys;          // the bytes that arrived meanwhile and were not the answer
 };
 
 // Sends the request through `write`, then reads through `read` (which appends what arrives

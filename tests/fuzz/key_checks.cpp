@@ -115,9 +115,18 @@ bool digits(const std::string& s, std::size_t& pos) {
     return pos > start;
 }
 
-// The length of the cursor report "ESC [ row ; column R" (1 to 4 digits each) at `at`, or 0.
+// The length of the answer about the margins "ESC [ ? 69 ; Ps $ y" at `at`, or 0.
+std::size_t marginsAnswerAt(const std::string& s, std::size_t at) {
+    std::size_t pos = at + 6;
+    const bool whole =
+        s.compare(at, 6, "\x1b[?69;") == 0 && digits(s, pos) && s.compare(pos, 2, "$y") == 0;
+    return whole ? pos + 2 - at : 0;
+}
+
+// The length of the cursor report "ESC [ row ; column R" (1 to 4 digits each) at `at`, with
+// the answer about the margins just before it if that came, or 0.
 std::size_t reportAt(const std::string& s, std::size_t at) {
-    std::size_t pos = at;
+    std::size_t pos = at + marginsAnswerAt(s, at);
     const bool whole = s.compare(pos, 2, "\x1b[") == 0 && digits(s, pos += 2) && pos < s.size() &&
                        s[pos++] == ';' && digits(s, pos) && pos < s.size() && s[pos] == 'R';
     return whole ? pos + 1 - at : 0;

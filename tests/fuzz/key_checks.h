@@ -23,7 +23,8 @@ namespace tarnwick::fuzz {
 //   movement key, and those split by a wait are never joined (nothing waits for bytes that
 //   have not come);
 // - the first answer to the probe that came whole, while it was still awaited, is taken out
-//   and nothing else is; a split one is never joined.
+//   (with the answer about the margins just before it) and nothing else is; a split one is
+//   never joined.
 // Returns what failed, or "".
 std::string checkKeys(std::span<const std::uint8_t> data);
 

@@ -168,6 +168,8 @@ KEYS_CORPUS = {
     "answer_in_time": bytes([0x00, 8]) + b"\x1b[1;3Rw\x1b[A" + bytes([0x60, 4]) + b"\x1bOBs",
     "answer_late_and_keys": bytes([0x40, 12]) + b"1\x1b[12;2R\x1b[D" + bytes([0x40, 2]) + b"\x1b["
     + bytes([0x80, 2]) + b"A0",
+    "margins_answer_in_pieces": bytes([0x00, 6]) + b"1\x1b[?69" + bytes([0x00, 12])
+    + b";2$y\x1b[1;2Rd" + bytes([0x40, 11]) + b"\x1b[?69;1$yw",
     "no_answer": bytes([0x20, 3]) + b"\x1b\x1b[" + bytes([0xA0, 8]) + b"C\x1b[1;2Rxy",
 }
 

@@ -46,6 +46,7 @@ TEST(WidthProbe, TheAnswersColumnGivesTheWidth) {
         std::deque<std::string> chunks;
         AmbiguousWidth width;
         bool answered;
+        bool sideMargins = false;
     };
     for (const Case& c : {
              Case{{"\x1b[1;2R"}, AmbiguousWidth::Narrow, true},
@@ -53,15 +54,20 @@ TEST(WidthProbe, TheAnswersColumnGivesTheWidth) {
              Case{{"\x1b[", "1;", "3", "R"}, AmbiguousWidth::Wide, true},  // in pieces
              Case{{"\x1b[1;1R"}, AmbiguousWidth::Unknown, true},  // the block did not print
              Case{{}, AmbiguousWidth::Unknown, false},
+             // The answer about the margins first, whole or in pieces: 1 to 3 say yes.
+             Case{{"\x1b[?69;2$y\x1b[1;2R"}, AmbiguousWidth::Narrow, true, true},
+             Case{{"\x1b[?6", "9;3$", "y\x1b[1;3R"}, AmbiguousWidth::Wide, true, true},
+             Case{{"\x1b[?69;0$y\x1b[1;2R"}, AmbiguousWidth::Narrow, true, false},
          }) {
         ScriptedTerminal terminal{c.chunks};
         const ProbeResult result = terminal.probe();
         EXPECT_EQ(result.width, c.width) << testing::PrintToString(c.chunks);
         EXPECT_EQ(result.answered, c.answered) << testing::PrintToString(c.chunks);
+        EXPECT_EQ(result.sideMargins, c.sideMargins) << testing::PrintToString(c.chunks);
         EXPECT_EQ(result.keys, "");
         // The block and the question go out before any answer is awaited.
-        EXPECT_EQ(terminal.writtenBeforeFirstRead, "\x1b[H█\x1b[6n");
-        EXPECT_EQ(terminal.written, "\x1b[H█\x1b[6n");
+        EXPECT_EQ(terminal.writtenBeforeFirstRead, "\x1b[?69$p\x1b[H█\x1b[6n");
+        EXPECT_EQ(terminal.written, "\x1b[?69$p\x1b[H█\x1b[6n");
     }
 }
 
@@ -101,10 +107,12 @@ TEST(WidthProbe, FindsOnlyCompleteReports) {
         EXPECT_FALSE(findCursorReport(bytes).has_value()) << testing::PrintToString(bytes);
     }
     // What the rest of the input may still complete, and what it cannot.
-    for (const std::string_view bytes : {"\x1b", "\x1b[", "\x1b[12", "\x1b[12;", "\x1b[1;1234"}) {
+    for (const std::string_view bytes : {"\x1b", "\x1b[", "\x1b[12", "\x1b[12;", "\x1b[1;1234",
+                                         "\x1b[?6", "\x1b[?69;2$", "\x1b[?69;2$y"}) {
         EXPECT_TRUE(cursorReportIncomplete(bytes)) << testing::PrintToString(bytes);
     }
-    for (const std::string_view bytes : {"", "a", "\x1b[1;3R", "\x1b[;", "\x1b[12345", "\x1b[A"}) {
+    for (const std::string_view bytes :
+         {"", "a", "\x1b[1;3R", "\x1b[;", "\x1b[12345", "\x1b[A", "\x1b[?69;2$x", "\x1b[?7"}) {
         EXPECT_FALSE(cursorReportIncomplete(bytes)) << testing::PrintToString(bytes);
     }
 }
