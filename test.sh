@@ -7,6 +7,7 @@ cd "$(dirname "$0")"
 . scripts/deps.sh
 need_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 build=${TARNWICK_BUILD_DIR:-build-test}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${TARNWICK_CMAKE_ARGS:-} >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_WERROR=ON \
+    ${TARNWICK_CMAKE_ARGS:-} >/dev/null
 ninja -C "$build" -j2
 ctest --test-dir "$build" -j2 --output-on-failure

@@ -45,7 +45,7 @@ class Wire {
   public:
     Wire() {
         if (::openpty(&master_, &slave_, nullptr, nullptr, nullptr) == 0) {
-            tarnwick::enterTerminal(slave_, slave_);
+            tarnwick::enterTerminal(slave_, slave_, tarnwick::TerminalFeatures{});
             drain();  // the sequences of entering
         }
     }

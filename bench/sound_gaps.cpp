@@ -30,11 +30,12 @@
 
 #include "audio/synthesis.h"
 #include "audio/tone_output.h"
-#include "console/test_console.h"
 #include "game/cues.h"
+#include "support/sounding_console.h"
 
 namespace fs = std::filesystem;
 using namespace tarnwick;
+using testing::SoundingConsole;
 using Clock = std::chrono::steady_clock;
 using Samples = std::vector<std::int16_t>;
 
@@ -44,17 +45,6 @@ constexpr double GapTargetMs = 1.0;
 constexpr double DriftTargetMs = 33.0;  // 1 % of 3300 ms
 // A rest that returns within this of its length keeps its time: the stream has started.
 constexpr double StartSlackMs = 20.0;
-
-// The test console with its tones and rests sent to a tone output, or kept as steps.
-class SoundingConsole : public TestConsole {
-  public:
-    explicit SoundingConsole(ToneOutput& output) : output_(output) {}
-    void tone(int hz, int ms) override { output_.tone(hz, ms); }
-    void rest(int ms) override { output_.rest(ms); }
-
-  private:
-    ToneOutput& output_;
-};
 
 bool onPath(const std::string& program) {
     const char* path = std::getenv("PATH");

@@ -121,7 +121,7 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TARNWICK_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Run-time libraries found from the binary by dpkg-shlibdeps (dpkg-dev): libc6, libstdc++6,
-# libgcc-s1 and, with sound, libasound2.
+# libgcc-s1, libtinfo6 and, with sound, libasound2.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # On a desktop ALSA's default device reaches the sound server through one of these.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "pipewire-alsa | libasound2-plugins")

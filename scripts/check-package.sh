@@ -53,7 +53,7 @@ version=$(sed -n 's/^project(tarnwick VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt
 debian_version=$(sed -n '1s/^tarnwick (\([^)]*\)).*/\1/p' doc/changelog.Debian)
 [ "$(field Version)" = "$debian_version" ] && [[ $debian_version == "$version"-* ]] ||
     fail "Version is '$(field Version)', the changelog's '$debian_version', the project's $version"
-for library in libc6 libstdc++6 libasound2; do
+for library in libc6 libstdc++6 libtinfo6 libasound2; do
     field Depends | tr ',' '\n' | awk '{print $1}' | grep -qxF "$library" ||
         fail "Depends lacks $library"
 done

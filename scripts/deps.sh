@@ -21,7 +21,7 @@ need_packages() {
 }
 
 # What building the game needs.
-BUILD_PACKAGES=(cmake g++ ninja-build pkg-config libasound2-dev)
+BUILD_PACKAGES=(cmake g++ ninja-build pkg-config libasound2-dev libncurses-dev)
 # What scripts/check-package.sh needs beyond the build: dpkg-shlibdeps for the package's
 # dependencies, groff and lexgrog for the manual pages, python3 for the pty run.
 PACKAGE_CHECK_PACKAGES=(dpkg-dev groff-base man-db python3)

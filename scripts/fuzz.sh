@@ -7,7 +7,7 @@
 #   fuzz_program   the whole program on the test console (the default)
 #   fuzz_storage   the settings and records formats
 #   fuzz_render    the screen model, the view and the renderer against the strict terminal
-#   fuzz_keys      the real terminal's key input: arrow keys and the width probe's answer
+#   fuzz_keys      the real terminal's key input: its sequences, the escape delay, the queue
 #   fuzz_encoding  the output encoder, UTF-8 to GBK and GB18030
 #   fast           the four above: each runs over a thousand inputs a second
 set -euo pipefail
@@ -27,7 +27,7 @@ fi
 build=${TARNWICK_FUZZ_BUILD_DIR:-build-fuzz}
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-    -DTARNWICK_FUZZ=ON -DTARNWICK_TESTS=OFF -DTARNWICK_BENCH=OFF >/dev/null
+    -DTARNWICK_FUZZ=ON -DTARNWICK_TESTS=OFF -DTARNWICK_BENCH=OFF -DTARNWICK_WERROR=ON >/dev/null
 ninja -C "$build" -j2 "${targets[@]}"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1}

@@ -11,6 +11,7 @@
 #include "storage/records_store.h"
 #include "terminal/output_encoding.h"
 #include "terminal/real_terminal.h"
+#include "terminal/standard_descriptors.h"
 #include "terminal/terminal_modes.h"
 
 namespace {
@@ -24,10 +25,15 @@ int writeText(std::FILE* to, std::string_view utf8, int status) {
     return written && std::fflush(to) == 0 ? status : 1;
 }
 
+// A message on stderr, in the player's language, as one line; returns the status.
+int printMessage(const tarnwick::Message& message, bool chinese, int status) {
+    return writeText(stderr, "tarnwick: " + tarnwick::messageText(message, chinese) + "\n", status);
+}
+
 // The notes on the game's files, each once, after the terminal is restored.
-void printNotes(const tarnwick::storage::Notes& notes) {
-    for (const std::string& note : notes) {
-        writeText(stderr, "tarnwick: " + note + "\n", 0);
+void printNotes(const tarnwick::storage::Notes& notes, bool chinese) {
+    for (const tarnwick::Message& note : notes) {
+        printMessage(note, chinese, 0);
     }
 }
 
@@ -35,6 +41,7 @@ void printNotes(const tarnwick::storage::Notes& notes) {
 
 int main(int argc, char** argv) {
     using namespace tarnwick;
+    openClosedStandardDescriptors();
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
     const ProgramOptions options = parseOptions(arguments);
     const bool chinese =
@@ -50,18 +57,18 @@ int main(int argc, char** argv) {
         case ProgramAction::Records: {
             const storage::LoadedRecords loaded = storage::loadRecords(folders.records);
             const int status = writeText(stdout, recordsText(loaded.table), 0);
-            printNotes(loaded.notes);
+            printNotes(loaded.notes, chinese);
             return status;
         }
         case ProgramAction::Refuse:
-            return writeText(stderr, options.refusal, 2);
+            return printMessage(options.refusal, chinese, 2);
         case ProgramAction::Play:
             break;
     }
     // Nothing touches the terminal before this point.
-    if (const std::string_view refusal = terminalRefusal(STDOUT_FILENO, std::getenv("TERM"));
-        !refusal.empty()) {
-        return writeText(stderr, refusal, 1);
+    if (const MessageId refusal = terminalRefusal(STDOUT_FILENO, std::getenv("TERM"));
+        refusal != MessageId::None) {
+        return printMessage(Message{refusal}, chinese, 1);
     }
     storage::Notes notes;
     int status = 0;
@@ -70,6 +77,6 @@ int main(int argc, char** argv) {
         RealTerminal terminal;
         status = programEntry(terminal, options, folders, &notes);
     }
-    printNotes(notes);
+    printNotes(notes, chinese);
     return status;
 }

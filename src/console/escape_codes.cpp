@@ -113,14 +113,10 @@ std::string sideMargins(int left, int right) {
 std::string indexLines(int count) {
     std::string out;
     for (int i = 0; i < count; ++i) {
-        out +=
-            "\x1b"
-            "D";  // IND
+        out += "\033D";  // IND (octal: a hex escape would take the D)
     }
     for (int i = 0; i > count; --i) {
-        out +=
-            "\x1b"
-            "M";  // RI
+        out += "\033M";  // RI
     }
     return out;
 }
@@ -143,6 +139,9 @@ std::string styleChange(Style from, bool fromKnown, Style to) {
     if (to.dim) {
         add(reset, "2");
     }
+    if (to.standout) {
+        add(reset, "7");
+    }
     if (to.fg != ColourDefault) {
         add(reset, fg(to.fg));
     }
@@ -156,6 +155,9 @@ std::string styleChange(Style from, bool fromKnown, Style to) {
     std::string delta;
     if (to.dim != from.dim) {
         add(delta, to.dim ? "2" : "22");
+    }
+    if (to.standout != from.standout) {
+        add(delta, to.standout ? "7" : "27");
     }
     if (to.fg != from.fg) {
         add(delta, fg(to.fg));

@@ -47,13 +47,16 @@ std::string Renderer::frame(const Screen& screen, const ViewFrame& view) {
         } else {
             composeRow(screen, view, y);
         }
+        for (Cell& cell : row_) {
+            cell.style = shownStyle(cell.style, features_);
+        }
         paintRow(out, y, !view.identity);
     }
     lastScreen_ = &screen;
     lastChanges_ = screen.changes();
     lastView_ = view;
     // A scroll is always shown together with the rows it brought in and the panel it moved.
-    if (out.size() > SyncThreshold || scrolled) {
+    if (features_.synchronizedOutput && (out.size() > SyncThreshold || scrolled)) {
         return "\x1b[?2026h" + out + "\x1b[?2026l";
     }
     return out;
@@ -64,6 +67,11 @@ void Renderer::setAmbiguousWide(bool wide) {
         ambiguousWide_ = wide;
         valid_ = false;
     }
+}
+
+void Renderer::setFeatures(const TerminalFeatures& features) {
+    features_ = features;
+    valid_ = false;
 }
 
 void Renderer::startOver(std::string& out, int columns, int rows) {

@@ -2,7 +2,8 @@
 // date, by comparing it with a model of what the terminal already shows.
 //
 // A terminal too small for the drawing shows what fits, with a notice on its last row that
-// names the size needed (size_notice.h). On a terminal that draws ambiguous characters two
+// names the size needed (size_notice.h). Each cell goes out in the style the terminal can
+// show (terminal_features.h). On a terminal that draws ambiguous characters two
 // columns wide, those go out as ambiguous_width.h describes.
 #pragma once
 
@@ -11,6 +12,7 @@
 
 #include "console/escape_codes.h"
 #include "console/screen.h"
+#include "console/terminal_features.h"
 #include "console/view_frame.h"
 
 namespace tarnwick {
@@ -38,6 +40,9 @@ class Renderer {
     // DECLRMM): then a scroll moves only the board's columns, and the panel beside them stays.
     void setSideMargins(bool has) { sideMargins_ = has; }
     bool ambiguousWide() const { return ambiguousWide_; }
+    // What the terminal can show: the styles it is sent, and whether large frames are wrapped
+    // in synchronized output. The next frame repaints everything.
+    void setFeatures(const TerminalFeatures& features);
 
   private:
     void startOver(std::string& out, int columns, int rows);
@@ -72,6 +77,7 @@ class Renderer {
     ViewFrame lastView_;
     bool ambiguousWide_ = false;
     bool sideMargins_ = false;
+    TerminalFeatures features_;
     int columns_ = 0;
     int rows_ = 0;
     bool valid_ = false;

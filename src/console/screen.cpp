@@ -229,6 +229,8 @@ void Screen::applySgr(std::string_view params) {
                 style_ = Style{};
             } else if (value == 2 || value == 22) {
                 style_.dim = value == 2;  // 22: normal intensity
+            } else if (value == 7 || value == 27) {
+                style_.standout = value == 7;  // 27: not reversed
             } else if (value >= 30 && value <= 37) {
                 style_.fg = static_cast<std::uint8_t>(value - 30);
             } else if (value == 39) {

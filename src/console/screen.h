@@ -16,9 +16,12 @@ namespace tarnwick {
 inline constexpr std::uint8_t ColourDefault = 9;  // 0..7 are the ANSI colours
 
 struct Style {
-    std::uint8_t fg = ColourDefault;
-    std::uint8_t bg = ColourDefault;
+    std::uint8_t fg : 4 = ColourDefault;
+    std::uint8_t bg : 4 = ColourDefault;
     bool dim = false;  // faint text (SGR 2), for hints that stay in the background
+    // SGR 7 in the game's texts: the cell must stand out from its neighbours. A terminal with
+    // colours shows it by the cell's colours alone; one without shows it in reverse video.
+    bool standout = false;
     bool operator==(const Style&) const = default;
 };
 

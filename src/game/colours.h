@@ -14,7 +14,9 @@ inline constexpr std::string_view ColourRedOnBlack = "\x1b[40;31m";
 inline constexpr std::string_view ColourGreenOnBlack = "\x1b[40;32m";
 inline constexpr std::string_view ColourBlueOnBlack = "\x1b[40;34m";
 inline constexpr std::string_view ColourMagentaOnBlack = "\x1b[40;35m";
-inline constexpr std::string_view ColourWhiteOnCyan = "\x1b[46;37m";
+// White on cyan, standing out (SGR 7) from its neighbours: on a terminal without colours the
+// player is shown in reverse video (console/screen.h).
+inline constexpr std::string_view ColourWhiteOnCyanStandout = "\x1b[46;37;7m";
 inline constexpr std::string_view ColourBlueOnYellow = "\x1b[43;34m";
 inline constexpr std::string_view ColourMagentaOnYellow = "\x1b[43;35m";
 inline constexpr std::string_view ColourBlueOnBlue = "\x1b[44;34m";

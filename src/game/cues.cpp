@@ -78,75 +78,7 @@ constexpr std::array<TuneStep, 15> VictoryTune{
     note(MidRe), note(MidRe), note(MidDo),
 };
 
-void playNote(Console& console, Note which) {
-    console.tone(ScaleHz[which], NoteMs);
-}
-
 }  // namespace
-
-void noteLowDo(Console& console) {
-    playNote(console, LowDo);
-}
-void noteLowRe(Console& console) {
-    playNote(console, LowRe);
-}
-void noteLowMi(Console& console) {
-    playNote(console, LowMi);
-}
-void noteLowFa(Console& console) {
-    playNote(console, LowFa);
-}
-void noteLowSol(Console& console) {
-    playNote(console, LowSol);
-}
-void noteLowLa(Console& console) {
-    playNote(console, LowLa);
-}
-void noteLowSi(Console& console) {
-    playNote(console, LowSi);
-}
-void noteMidDo(Console& console) {
-    playNote(console, MidDo);
-}
-void noteMidRe(Console& console) {
-    playNote(console, MidRe);
-}
-void noteMidMi(Console& console) {
-    playNote(console, MidMi);
-}
-void noteMidFa(Console& console) {
-    playNote(console, MidFa);
-}
-void noteMidSol(Console& console) {
-    playNote(console, MidSol);
-}
-void noteMidLa(Console& console) {
-    playNote(console, MidLa);
-}
-void noteMidSi(Console& console) {
-    playNote(console, MidSi);
-}
-void noteHighDo(Console& console) {
-    playNote(console, HighDo);
-}
-void noteHighRe(Console& console) {
-    playNote(console, HighRe);
-}
-void noteHighMi(Console& console) {
-    playNote(console, HighMi);
-}
-void noteHighFa(Console& console) {
-    playNote(console, HighFa);
-}
-void noteHighSol(Console& console) {
-    playNote(console, HighSol);
-}
-void noteHighLa(Console& console) {
-    playNote(console, HighLa);
-}
-void noteHighSi(Console& console) {
-    playNote(console, HighSi);
-}
 
 void coinCue(Console& console) {
     playSteps(console, CoinCue);

@@ -22,7 +22,7 @@ struct GameFiles {
 
 // Keeps the notes for the end of the run, each once.
 inline void keepNotes(GameFiles& files, const storage::Notes& notes) {
-    for (const std::string& note : notes) {
+    for (const Message& note : notes) {
         storage::addNote(files.notes, note);
     }
 }

@@ -78,7 +78,6 @@ struct GameState {
     int targetX = 0;
     int targetY = 0;
     char facing = 0;
-    char lastKey = 0;
 
     // Board and way, indexed [x][y].
     std::array<std::array<int, MazeGridSize>, MazeGridSize> maze{};

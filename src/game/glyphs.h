@@ -45,7 +45,8 @@ inline constexpr std::string_view GlyphExit = glyphText<coloured(ColourResetRed,
 inline constexpr std::string_view GlyphEntranceFirst =
     glyphText<coloured(ColourGreenOnBlack, "入", "")>;
 inline constexpr std::string_view GlyphExitFirst = glyphText<coloured(ColourResetRed, "出", "")>;
-inline constexpr std::string_view GlyphPlayer = glyphText<coloured(ColourWhiteOnCyan, "〇")>;
+inline constexpr std::string_view GlyphPlayer =
+    glyphText<coloured(ColourWhiteOnCyanStandout, "〇")>;
 inline constexpr std::string_view GlyphMonster = glyphText<coloured(ColourBlueOnYellow, "怪")>;
 inline constexpr std::string_view GlyphCaught = "怪";
 inline constexpr std::string_view GlyphCoin = glyphText<coloured(ColourMagentaOnYellow, "￥")>;

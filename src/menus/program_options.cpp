@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <limits>
+#include <vector>
 
 namespace tarnwick {
 
@@ -96,9 +97,9 @@ const OptionRow* findOption(std::string_view name) {
     return nullptr;
 }
 
-void refuse(ProgramOptions& options, std::string what) {
+void refuse(ProgramOptions& options, MessageId what, std::vector<std::string> values) {
     options.action = ProgramAction::Refuse;
-    options.refusal = "tarnwick: " + what + "; try --help\n";
+    options.refusal = Message{what, std::move(values), 0, MessageId::TryHelp};
 }
 
 // "  -h, --help" or "      --seed N": the option's names as the help lists them.
@@ -121,9 +122,10 @@ ProgramOptions parseOptions(std::span<const std::string_view> arguments) {
         const std::size_t equals = argument.starts_with("--") ? argument.find('=') : argument.npos;
         const OptionRow* row = findOption(argument.substr(0, equals));
         if (row == nullptr) {
-            refuse(options, std::string(argument.starts_with("-") ? "unknown option '"
-                                                                  : "unexpected argument '") +
-                                std::string(argument) + "'");
+            refuse(options,
+                   argument.starts_with("-") ? MessageId::UnknownOption
+                                             : MessageId::UnexpectedArgument,
+                   {std::string(argument)});
             break;
         }
         std::optional<std::string_view> value;
@@ -134,11 +136,11 @@ ProgramOptions parseOptions(std::span<const std::string_view> arguments) {
         }
         const std::string name(row->name);
         if (row->valueName.empty() && value) {
-            refuse(options, "option " + name + " takes no value");
+            refuse(options, MessageId::TakesNoValue, {name});
         } else if (!row->valueName.empty() && !value) {
-            refuse(options, "option " + name + " needs a value");
+            refuse(options, MessageId::NeedsValue, {name});
         } else if (!row->apply(options, value.value_or(""))) {
-            refuse(options, "bad value '" + std::string(*value) + "' for " + name);
+            refuse(options, MessageId::BadValue, {std::string(*value), name});
         }
     }
     return options;
@@ -161,15 +163,6 @@ std::string helpText(bool chinese) {
 
 std::string versionText() {
     return "tarnwick " TARNWICK_VERSION "\n";
-}
-
-bool chineseMessages(const char* lcAll, const char* lcMessages, const char* lang) {
-    for (const char* value : {lcAll, lcMessages, lang}) {
-        if (value != nullptr && *value != 0) {
-            return std::string_view(value).starts_with("zh");
-        }
-    }
-    return false;
 }
 
 }  // namespace tarnwick

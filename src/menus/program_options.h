@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "console/messages.h"
+
 namespace tarnwick {
 
 // What the command line asks for.
@@ -18,7 +20,7 @@ struct ProgramOptions {
     std::optional<std::uint32_t> seed;  // the random source's seed instead of the clock's
     bool mute = false;                  // no sound; every note still takes its time
     bool defaults = false;  // the default settings; the settings file is neither read nor written
-    std::string refusal;    // for Refuse: one line naming what was wrong, and "try --help"
+    Message refusal;        // for Refuse: what was wrong, and "try --help"
 };
 
 // Reads the arguments (the program's name left out) from left to right; the first of
@@ -28,8 +30,5 @@ ProgramOptions parseOptions(std::span<const std::string_view> arguments);
 std::string helpText(bool chinese);
 // "tarnwick" and the version, one line.
 std::string versionText();
-// Whether messages are to be Chinese: the first of LC_ALL, LC_MESSAGES and LANG that is set
-// and not empty names a zh locale.
-bool chineseMessages(const char* lcAll, const char* lcMessages, const char* lang);
 
 }  // namespace tarnwick

@@ -42,10 +42,6 @@ std::vector<storage::SettingRange> settingRanges() {
 
 }  // namespace
 
-std::span<const SettingRow> settingsTable() {
-    return Settings;
-}
-
 void chooseSizeFactor(GameState& state, int sizeFactor) {
     state.sizeFactor = sizeFactor;
     state.mazeHeight = boardSizeFor(sizeFactor);

@@ -4,7 +4,6 @@
 // set them through the same rows, so that a loaded file gives the state the menu would.
 #pragma once
 
-#include <span>
 #include <string_view>
 #include <vector>
 
@@ -19,9 +18,6 @@ struct SettingRow {
     int (*value)(const GameState& state);
     void (*choose)(GameState& state, int value);
 };
-
-// In the order of the settings menu: map (size, monsters), mode, lives, shop.
-std::span<const SettingRow> settingsTable();
 
 void chooseSizeFactor(GameState& state, int sizeFactor);
 void chooseMonsterLevel(GameState& state, int level);

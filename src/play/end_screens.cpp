@@ -73,7 +73,7 @@ std::string victoryRecordLine(const GameState& state, const storage::RecordedGam
 
 }  // namespace
 
-int loseScreen(Game& game) {
+void loseScreen(Game& game) {
     GameState& state = game.state;
     Console& console = game.console;
     const storage::RecordedGame recorded = recordEndedGame(game, false);
@@ -97,10 +97,9 @@ int loseScreen(Game& game) {
     state.lives = state.lifeSetting;
     state.alive = 1;
     console.clearScreen();
-    return 0;
 }
 
-int winScreen(Game& game) {
+void winScreen(Game& game) {
     GameState& state = game.state;
     Console& console = game.console;
     const bool chained = modeRules(state.mode).chainedLevels;
@@ -127,7 +126,6 @@ int winScreen(Game& game) {
     console.readKey();
     console.clearScreen();
     // In endless mode the game run goes on to the next level once this screen has returned.
-    return 0;
 }
 
 }  // namespace tarnwick

@@ -5,7 +5,7 @@
 
 namespace tarnwick {
 
-int loseScreen(Game& game);
-int winScreen(Game& game);
+void loseScreen(Game& game);
+void winScreen(Game& game);
 
 }  // namespace tarnwick

@@ -19,7 +19,7 @@ bool goesOnToNextLevel(const GameState& state, int clearedBefore) {
 
 }  // namespace
 
-int runGame(Game& game) {
+void runGame(Game& game) {
     GameState& state = game.state;
     const bool fixedBoard = modeRules(state.mode).fixedBoard;
     if (fixedBoard) {
@@ -41,7 +41,6 @@ int runGame(Game& game) {
         state.monsterCount = MonstersAfterEasterEgg;
         state.coins = PurseAfterEasterEgg;
     }
-    return 0;
 }
 
 }  // namespace tarnwick

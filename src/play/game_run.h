@@ -6,7 +6,7 @@
 namespace tarnwick {
 
 // Sets up a level and runs its ticks until the game ends; in endless mode each victory goes
-// on to a new level. Returns 0.
-int runGame(Game& game);
+// on to a new level.
+void runGame(Game& game);
 
 }  // namespace tarnwick

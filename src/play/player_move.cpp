@@ -4,7 +4,7 @@
 #include "game/cell_class.h"
 #include "game/cues.h"
 #include "game/glyphs.h"
-#include "game/key_steps.h"
+#include "game/play_keys.h"
 #include "play/board_view.h"
 #include "play/end_screens.h"
 #include "play/monsters.h"

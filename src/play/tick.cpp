@@ -2,7 +2,7 @@
 
 #include "game/board_geometry.h"
 #include "game/glyphs.h"
-#include "game/key_steps.h"
+#include "game/play_keys.h"
 #include "maze/path_search.h"
 #include "play/board_view.h"
 #include "play/end_screens.h"
@@ -45,40 +45,35 @@ int autoWalk(Game& game) {
     return 0;
 }
 
-// Acts on the key read in this tick. Sets `move` for a movement key; returns false when the
-// player left the game from the pause screen.
+// Acts on the key read in this tick, when it is offered. Sets `move` for a movement key;
+// returns false when the player left the game from the pause screen.
 bool actOnKey(Game& game, int key, bool& move) {
     GameState& state = game.state;
-    if (stepForKey(key) != nullptr) {
-        state.facing = static_cast<char>(key);
-        move = true;
+    const PlayKey* playKey = playKeyFor(key);
+    if (playKey == nullptr || !playKey->offered(state)) {
         return true;
     }
-    switch (key) {
-        case '0':
+    switch (playKey->action) {
+        case PlayAction::Move:
+            state.facing = static_cast<char>(key);
+            move = true;
+            break;
+        case PlayAction::Pause:
             if (pauseScreen(game) == 0) {
                 recordEndedGame(game, false);
                 return false;
             }
             redrawBoard(game);
             break;
-        case 'j':
-            if (state.hasGun != 0) {
-                fireGun(game);
-            }
+        case PlayAction::Gun:
+            fireGun(game);
             break;
-        case 'k':
-            if (state.hasKnife != 0) {
-                swingKnife(game);
-            }
+        case PlayAction::Knife:
+            swingKnife(game);
             break;
-        case 'p':
-            if (state.shopOpen != 0) {
-                openShop(game);
-                redrawBoard(game);
-            }
-            break;
-        default:
+        case PlayAction::Shop:
+            openShop(game);
+            redrawBoard(game);
             break;
     }
     return true;
@@ -114,7 +109,6 @@ int gameTick(Game& game) {
     game.console.hideCursor();
     if (game.console.keyWaiting()) {
         const int key = game.console.readKey();
-        state.lastKey = static_cast<char>(key);
         bool move = false;
         if (!actOnKey(game, key, move) || !movePlayer(game, move)) {
             return 0;

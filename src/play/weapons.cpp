@@ -5,7 +5,7 @@
 
 #include "game/board_geometry.h"
 #include "game/glyphs.h"
-#include "game/key_steps.h"
+#include "game/play_keys.h"
 #include "play/board_view.h"
 
 namespace tarnwick {

@@ -8,14 +8,16 @@
 #include <chrono>
 #include <string>
 
+#include "console/messages.h"
+
 namespace tarnwick::storage {
 
 // How long a writer waits for another one.
 inline constexpr std::chrono::milliseconds LockWait{1000};
 
 struct FileLock {
-    int fd = -1;       // the open lock file; -1 when the lock is not held
-    std::string note;  // why it is not held
+    int fd = -1;   // the open lock file; -1 when the lock is not held
+    Message note;  // why it is not held
 };
 
 // Takes the lock of folder/name (the folder must exist).

@@ -5,14 +5,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 namespace tarnwick::storage {
 
 namespace {
 
-FileRead failed(ReadOutcome outcome, const std::string& note) {
-    return {outcome, "", note};
+FileRead failed(ReadOutcome outcome, MessageId id, const std::string& path, int error = 0) {
+    return {outcome, "", {id, {path}, error}};
 }
 
 // Reads up to one byte more than the limit, so that a file that grew past it is seen.
@@ -36,11 +35,11 @@ ReadOutcome readAll(int fd, std::string& text, int& error) {
 }
 
 FileRead cannotRead(const std::string& path, int error) {
-    return failed(ReadOutcome::Unreadable, "cannot read " + path + ": " + strerror(error));
+    return failed(ReadOutcome::Unreadable, MessageId::CannotRead, path, error);
 }
 
 FileRead tooLarge(const std::string& path) {
-    return failed(ReadOutcome::TooLarge, path + " is larger than 64 KiB: not read");
+    return failed(ReadOutcome::TooLarge, MessageId::TooLarge, path);
 }
 
 FileRead readOpenFile(int fd, const std::string& path) {
@@ -49,12 +48,12 @@ FileRead readOpenFile(int fd, const std::string& path) {
         return cannotRead(path, errno);
     }
     if (!S_ISREG(info.st_mode)) {
-        return failed(ReadOutcome::Unreadable, path + " is not a regular file: not read");
+        return failed(ReadOutcome::Unreadable, MessageId::NotRegularNotRead, path);
     }
     if (static_cast<std::size_t>(info.st_size) > MaxFileBytes) {
         return tooLarge(path);
     }
-    FileRead result{ReadOutcome::Read, "", ""};
+    FileRead result{ReadOutcome::Read, "", {}};
     int error = 0;
     switch (readAll(fd, result.text, error)) {
         case ReadOutcome::Unreadable:
@@ -65,7 +64,7 @@ FileRead readOpenFile(int fd, const std::string& path) {
             break;
     }
     if (!isText(result.text)) {
-        return failed(ReadOutcome::NotText, path + " is not a text file: not read");
+        return failed(ReadOutcome::NotText, MessageId::NotText, path);
     }
     return result;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "console/messages.h"
+
 namespace tarnwick::storage {
 
 // The largest file the game reads, or writes.
@@ -23,7 +25,7 @@ enum class ReadOutcome {
 struct FileRead {
     ReadOutcome outcome = ReadOutcome::Missing;
     std::string text;
-    std::string note;  // why the file was not read; empty when read or missing
+    Message note;  // why the file was not read; empty when read or missing
 };
 
 // True when the bytes hold no control characters but tab, line feed and carriage return.

@@ -7,7 +7,7 @@ namespace tarnwick::storage {
 FileUpdate updateFile(const std::string& folder, const std::string& name, const FileChange& change,
                       std::chrono::milliseconds lockWait) {
     FileUpdate update;
-    if (const std::string note = makeFolders(folder); !note.empty()) {
+    if (const Message note = makeFolders(folder); !note.empty()) {
         addNote(update.notes, note);
         return update;
     }
@@ -17,7 +17,7 @@ FileUpdate updateFile(const std::string& folder, const std::string& name, const 
     }
     const FileRead now = readGameFile(folder + "/" + name);
     if (const std::optional<std::string> text = change(now, update.notes)) {
-        const std::string note = replaceFile(folder, name, *text);
+        const Message note = replaceFile(folder, name, *text);
         update.written = note.empty();
         // A lock file that could not be made on a read-only or full disk is the write's
         // failure told twice: the lock's note counts only for a file that was written.

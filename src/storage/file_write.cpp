@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <ctime>
 #include <vector>
 
@@ -21,10 +20,6 @@ constexpr time_t LeftoverSeconds = 60;
 
 std::string temporaryPrefix(const std::string& name) {
     return "." + name + ".tmp-";
-}
-
-std::string systemNote(const std::string& what, const std::string& path, int error) {
-    return what + " " + path + ": " + strerror(error);
 }
 
 // Writes every byte, going on after a short write or a signal. Returns 0 or the error.
@@ -55,15 +50,13 @@ int fillTemporary(int fd, std::string_view text) {
 }
 
 // What stands in the file's place, when the game must not write over it.
-std::string refusal(const std::string& path) {
+Message refusal(const std::string& path) {
     struct stat info {};
     if (lstat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) {
-        return "";
+        return {};
     }
-    if (S_ISLNK(info.st_mode)) {
-        return path + " is a symbolic link: not written, the link is kept";
-    }
-    return path + " is not a regular file: not written";
+    return {S_ISLNK(info.st_mode) ? MessageId::SymbolicLink : MessageId::NotRegularNotWritten,
+            {path}};
 }
 
 void syncFolder(const std::string& folder) {
@@ -76,41 +69,41 @@ void syncFolder(const std::string& folder) {
 
 }  // namespace
 
-std::string makeFolders(const std::string& folder) {
+Message makeFolders(const std::string& folder) {
     struct stat info {};
     if (stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        return "";
+        return {};
     }
     for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
         const std::string level = folder.substr(0, end);
         if (mkdir(level.c_str(), 0700) != 0 && errno != EEXIST) {
-            return systemNote("cannot create the folder", level, errno);
+            return {MessageId::CannotCreateFolder, {level}, errno};
         }
         if (end == std::string::npos) {
             break;
         }
     }
     if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        return folder + " is not a folder: nothing is saved";
+        return {MessageId::NotAFolder, {folder}};
     }
-    return "";
+    return {};
 }
 
-std::string replaceFile(const std::string& folder, const std::string& name, std::string_view text) {
+Message replaceFile(const std::string& folder, const std::string& name, std::string_view text) {
     const std::string path = folder + "/" + name;
     if (text.size() > MaxFileBytes) {
-        return path + " would be larger than 64 KiB: not written";
+        return {MessageId::WouldBeTooLarge, {path}};
     }
-    if (std::string note = makeFolders(folder); !note.empty()) {
+    if (Message note = makeFolders(folder); !note.empty()) {
         return note;
     }
-    if (std::string note = refusal(path); !note.empty()) {
+    if (Message note = refusal(path); !note.empty()) {
         return note;
     }
     std::string temporary = folder + "/" + temporaryPrefix(name) + "XXXXXX";
     const int fd = mkstemp(temporary.data());  // O_EXCL, mode 0600
     if (fd < 0) {
-        return systemNote("cannot write", path, errno);
+        return {MessageId::CannotWrite, {path}, errno};
     }
     fcntl(fd, F_SETFD, FD_CLOEXEC);
     int error = fillTemporary(fd, text);
@@ -119,10 +112,10 @@ std::string replaceFile(const std::string& folder, const std::string& name, std:
     }
     if (error != 0) {
         unlink(temporary.c_str());
-        return systemNote("cannot write", path, error);
+        return {MessageId::CannotWrite, {path}, error};
     }
     syncFolder(folder);
-    return "";
+    return {};
 }
 
 void removeLeftovers(const std::string& folder, const std::string& name) {

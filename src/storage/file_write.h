@@ -9,16 +9,18 @@
 #include <string>
 #include <string_view>
 
+#include "console/messages.h"
+
 namespace tarnwick::storage {
 
 // Creates the folder and each missing folder above it with mode 0700. Returns a note when
-// that fails, else an empty string.
-std::string makeFolders(const std::string& folder);
+// that fails, else an empty one.
+Message makeFolders(const std::string& folder);
 
 // Replaces folder/name with the text, creating the folders first. Returns a note when
 // nothing was written (read-only or full disk, a symbolic link in the way, a text over
-// MaxFileBytes...), else an empty string.
-std::string replaceFile(const std::string& folder, const std::string& name, std::string_view text);
+// MaxFileBytes...), else an empty one.
+Message replaceFile(const std::string& folder, const std::string& name, std::string_view text);
 
 // Removes the temporary files of folder/name that a killed writer left over a minute ago.
 // Called only under the file's lock, where no other writer is at work.

@@ -8,7 +8,7 @@ namespace {
 
 void noteBadLines(Notes& notes, const std::string& path, const RecordsTable& table) {
     if (!table.badLines.empty()) {
-        addNote(notes, badLinesNote(path, table.badLines, "they are kept as they are"));
+        addNote(notes, badLinesNote(MessageId::RecordsBadLines, path, table.badLines));
     }
 }
 
@@ -40,7 +40,9 @@ RecordedGame recordGame(const StorageFolder& folder, const FinishedGame& game,
     const std::string path = folder.path + "/" + RecordsFileName;
     const auto change = [&](const FileRead& now, Notes& notes) -> std::optional<std::string> {
         if (now.outcome != ReadOutcome::Read && now.outcome != ReadOutcome::Missing) {
-            addNote(notes, now.note + "; this game's record is not kept");
+            Message note = now.note;
+            note.then = MessageId::RecordNotKept;
+            addNote(notes, note);
             return std::nullopt;
         }
         RecordsTable table = parseRecords(now.text);

@@ -23,9 +23,7 @@ LoadedSettings loadSettings(const StorageFolder& folder, std::span<const Setting
     }
     SettingsParse parse = parseSettings(file.text, table);
     if (parse.leaveFile) {
-        addNote(loaded.notes,
-                badLinesNote(path, parse.badLines,
-                             "defaults are used for what they set, and the file is left as it is"));
+        addNote(loaded.notes, badLinesNote(MessageId::SettingsBadLines, path, parse.badLines));
     }
     return {std::move(parse.values), std::move(parse.unread), parse.leaveFile,
             std::move(loaded.notes)};

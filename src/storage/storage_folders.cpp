@@ -19,16 +19,15 @@ std::optional<std::string> variable(const char* name) {
 StorageFolder gameFolder(const std::optional<std::string>& xdgBase, const char* xdgName,
                          const std::optional<std::string>& home, const char* underHome) {
     if (isAbsolute(xdgBase)) {
-        return {*xdgBase + "/tarnwick", ""};
+        return {*xdgBase + "/tarnwick", {}};
     }
     if (!home || home->empty()) {
-        return {"",
-                std::string("HOME is not set and neither is ") + xdgName + ": nothing is saved"};
+        return {"", {MessageId::NoHome, {xdgName}}};
     }
     if (!isAbsolute(home)) {
-        return {"", "HOME is not an absolute path: nothing is saved"};
+        return {"", {MessageId::HomeNotAbsolute}};
     }
-    return {*home + underHome + "/tarnwick", ""};
+    return {*home + underHome + "/tarnwick", {}};
 }
 
 }  // namespace

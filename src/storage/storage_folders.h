@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+#include "console/messages.h"
+
 namespace tarnwick::storage {
 
 // The variables the folders come from; an unset variable is nullopt.
@@ -22,7 +24,7 @@ struct FolderEnvironment {
 // A folder for the game's files. An empty path means there is none; the note tells why.
 struct StorageFolder {
     std::string path;
-    std::string note;
+    Message note;
 };
 
 // The variables of this process.

@@ -1,95 +1,74 @@
 #include "terminal/key_input.h"
 
-#include <algorithm>
-
-#include "console/console.h"
-#include "terminal/arrow_keys.h"
-
 namespace tarnwick {
 
-namespace {
-
-// Keys are read one byte at a time, so that those not taken yet wait in the terminal's own
-// input queue; only while an answer to the width probe may come are they read in runs, so
-// that the answer is seen whole.
-constexpr std::size_t AnswerReadSize = 64;
-
-// Whether the keys end in the beginning of an answer to the probe, which a read cut off.
-bool endsInPartOfAnAnswer(std::string_view keys) {
-    const std::size_t at = keys.rfind('\x1b');
-    return at != std::string_view::npos && cursorReportIncomplete(keys.substr(at));
-}
-
-}  // namespace
-
-void KeyInput::start(std::string keys, bool awaitingAnswer, Clock::time_point answerDeadline) {
-    keys_ = std::move(keys);
-    awaitingAnswer_ = awaitingAnswer;
-    answerDeadline_ = answerDeadline;
-}
-
-std::size_t KeyInput::readSize() const {
-    return awaitingAnswer_ ? AnswerReadSize : 1;
-}
-
-void KeyInput::readInto(KeyReader& reader, std::size_t most) {
-    if (reader.read(keys_, most) == ReadResult::End) {
-        ended_ = true;
+void KeyInput::receive(std::string_view bytes, Clock::time_point now) {
+    cutShortIfDue(now);
+    for (const char byte : bytes) {
+        add(decoder_.feed(static_cast<unsigned char>(byte)), now);
+        lastByte_ = now;
     }
-    takeLateAnswer(reader);
 }
 
-void KeyInput::takeLateAnswer(KeyReader& reader) {
-    if (!awaitingAnswer_) {
-        return;
-    }
-    if (reader.now() > answerDeadline_) {
-        awaitingAnswer_ = false;
-        return;
-    }
-    const auto report = findCursorReport(keys_);
-    if (!report) {
-        return;
-    }
-    keys_.erase(report->at, report->length);
-    awaitingAnswer_ = false;
-    reader.answered(widthFromColumn(report->column));
+void KeyInput::end() {
+    add(decoder_.cutShort(), lastByte_);
+    ended_ = true;
 }
 
-void KeyInput::completeKey(KeyReader& reader) {
-    while (!ended_ && reader.ready()) {
-        if (arrowKeyIncomplete(keys_)) {
-            readInto(reader, std::max(ArrowKeyLength - keys_.size(), readSize()));
-        } else if (awaitingAnswer_ && endsInPartOfAnAnswer(keys_)) {
-            readInto(reader, readSize());  // an answer that one read cut in two
-        } else {
-            return;
+std::optional<int> KeyInput::takeKey(Clock::time_point now) {
+    cutShortIfDue(now);
+    if (queue_.empty()) {
+        return std::nullopt;
+    }
+    const int key = queue_.front();
+    queue_.pop_front();
+    return key;
+}
+
+bool KeyInput::keyWaiting(Clock::time_point now) {
+    cutShortIfDue(now);
+    return ended_ || !queue_.empty();
+}
+
+std::optional<KeyInput::Clock::time_point> KeyInput::sequenceDeadline() const {
+    if (!decoder_.midSequence()) {
+        return std::nullopt;
+    }
+    return lastByte_ + EscapeDelay;
+}
+
+std::optional<AmbiguousWidth> KeyInput::takeAnswer() {
+    const auto answer = answer_;
+    answer_.reset();
+    return answer;
+}
+
+std::optional<bool> KeyInput::takeMarginsAnswer() {
+    const auto answer = marginsAnswer_;
+    marginsAnswer_.reset();
+    return answer;
+}
+
+void KeyInput::cutShortIfDue(Clock::time_point now) {
+    if (const auto deadline = sequenceDeadline(); deadline && now >= *deadline) {
+        add(decoder_.cutShort(), now);
+    }
+}
+
+void KeyInput::add(const DecodedKeys& keys, Clock::time_point now) {
+    for (const DecodedKey& key : keys) {
+        const bool awaited = answerUntil_ && now <= *answerUntil_;
+        if (key.kind == KeyKind::CursorReport && awaited) {
+            answer_ = widthFromColumn(key.column);
+            answerUntil_.reset();
+            marginsAwaited_ = false;  // its answer comes first, or not at all
+        } else if (key.kind == KeyKind::MarginsReport && awaited && marginsAwaited_) {
+            marginsAnswer_ = hasSideMargins(key.state);
+            marginsAwaited_ = false;
+        } else if (!full()) {
+            queue_.push_back(key.key);
         }
     }
-}
-
-int KeyInput::readKey(KeyReader& reader) {
-    while (true) {
-        // The keys read before the input ended are still the player's.
-        while (keys_.empty()) {
-            if (ended_) {
-                throw EndOfInput{};
-            }
-            readInto(reader, readSize());
-        }
-        completeKey(reader);
-        // A late answer to the width probe may have taken every byte there was.
-        if (!keys_.empty()) {
-            return takeKey(keys_);
-        }
-    }
-}
-
-bool KeyInput::keyWaiting(KeyReader& reader) {
-    if (keys_.empty() && !ended_ && reader.ready()) {
-        readInto(reader, readSize());
-    }
-    return ended_ || !keys_.empty();
 }
 
 }  // namespace tarnwick

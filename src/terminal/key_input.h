@@ -1,62 +1,72 @@
-// The keys of the real terminal: the bytes read from the input and not yet taken, handed to
-// the game one key at a time, an arrow key's three bytes as its movement key (arrow_keys.h),
-// with a late answer to the width probe taken out of them (width_probe.h).
+// The keys of the real terminal: the game's own queue of the keys that came and were not
+// taken yet, decoded from the bytes as they come (key_decoder.h).
 //
-// It reads only through a KeyReader, so that the fuzz target can hand it the bytes in any
-// pieces. It never waits for bytes that have not come, except when the game waits for a key
-// and none is left.
+// The terminal reads its input whenever it waits, on every screen, and hands the bytes here;
+// the game takes the keys one at a time, in their order, when it asks for them. Past
+// KeyQueueBound keys waiting, the newest are dropped. A sequence whose rest has not come
+// EscapeDelay after its last byte (a lone ESC, or one cut off by a slow link) is one key.
+// While the answer to the width probe is awaited, a cursor position report is that answer
+// and no key, and so is the answer about the margins that comes before it. It knows nothing of
+// waiting or of the terminal, so that the fuzz target can hand it any bytes at any times.
 #pragma once
 
 #include <chrono>
-#include <string>
+#include <cstddef>
+#include <deque>
+#include <optional>
+#include <string_view>
 
-#include "terminal/terminal_input.h"
+#include "terminal/key_decoder.h"
 #include "terminal/width_probe.h"
 
 namespace tarnwick {
 
-// The terminal's input as the keys see it.
-class KeyReader {
-  public:
-    using Clock = std::chrono::steady_clock;
-    virtual ~KeyReader() = default;
-    // Whether a read would return at once: bytes wait, or the input has ended.
-    virtual bool ready() = 0;
-    // Appends at least one and at most `most` bytes, waiting for them as long as it takes.
-    virtual ReadResult read(std::string& keys, std::size_t most) = 0;
-    virtual Clock::time_point now() = 0;
-    // A late answer to the width probe came and said this.
-    virtual void answered(AmbiguousWidth width) = 0;
-};
+inline constexpr std::size_t KeyQueueBound = 4096;
+inline constexpr std::chrono::milliseconds EscapeDelay{50};
 
 class KeyInput {
   public:
-    using Clock = KeyReader::Clock;
+    using Clock = std::chrono::steady_clock;
 
-    // After the width probe: the bytes that came meanwhile and were not its answer, and, when
-    // the probe went unanswered, until when a late answer is still taken out of the keys.
-    void start(std::string keys, bool awaitingAnswer, Clock::time_point answerDeadline);
-    // The next key; waits in the reader until one comes. Throws EndOfInput once the input
-    // has ended and every key read before that was taken.
-    int readKey(KeyReader& reader);
-    // Whether a key waits, reading what the input holds without waiting; true at the end of
-    // input, so that the next read ends the program.
-    bool keyWaiting(KeyReader& reader);
-    bool ended() const { return ended_; }
+    explicit KeyInput(std::size_t bound = KeyQueueBound) : bound_(bound) {}
+
+    // Until then, a cursor position report is the answer to the width probe (once), and an
+    // answer about the margins before it is taken too.
+    void awaitAnswer(Clock::time_point until) {
+        answerUntil_ = until;
+        marginsAwaited_ = true;
+    }
+    // The bytes that came now.
+    void receive(std::string_view bytes, Clock::time_point now);
+    // No more bytes will come: a sequence under way is one key.
+    void end();
+    // The next key, if one is there now.
+    std::optional<int> takeKey(Clock::time_point now);
+    // Whether a key is there now, or none can ever come (so that the next read ends the game).
+    bool keyWaiting(Clock::time_point now);
+    // When a sequence under way is cut short unless more of it comes.
+    std::optional<Clock::time_point> sequenceDeadline() const;
+    // The width that the answer to the probe told, once it came; each answer is taken once.
+    std::optional<AmbiguousWidth> takeAnswer();
+    // Whether the terminal has left and right margins, once its answer came.
+    std::optional<bool> takeMarginsAnswer();
+    // No key is left and none can come.
+    bool ended() const { return ended_ && queue_.empty(); }
+    // The queue holds as many keys as it may.
+    bool full() const { return queue_.size() >= bound_; }
 
   private:
-    // How many bytes one read takes.
-    std::size_t readSize() const;
-    // Reads into the keys; notes the end of input and takes a late answer out.
-    void readInto(KeyReader& reader, std::size_t most);
-    void takeLateAnswer(KeyReader& reader);
-    // Before a key is taken: reads the bytes already waiting that may make an ESC at the front
-    // an arrow key, or the end of the keys the awaited answer to the probe, and no more.
-    void completeKey(KeyReader& reader);
+    void cutShortIfDue(Clock::time_point now);
+    void add(const DecodedKeys& keys, Clock::time_point now);
 
-    std::string keys_;
-    bool awaitingAnswer_ = false;  // the probe went unanswered; an answer may still come
-    Clock::time_point answerDeadline_;
+    KeyDecoder decoder_;
+    std::deque<int> queue_;
+    std::size_t bound_;
+    Clock::time_point lastByte_;
+    std::optional<Clock::time_point> answerUntil_;
+    std::optional<AmbiguousWidth> answer_;
+    bool marginsAwaited_ = false;
+    std::optional<bool> marginsAnswer_;
     bool ended_ = false;
 };
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "terminal/terminal_description.h"
 #include "terminal/terminal_input.h"
 #include "terminal/terminal_modes.h"
 #include "terminal/terminal_signals.h"
@@ -30,20 +31,22 @@ std::string titleSequence(std::string_view title) {
 // still taken out of the keys.
 constexpr std::chrono::milliseconds ProbeTimeout{200};
 constexpr std::chrono::seconds LateAnswerWindow{3};
-// The probe reads the input in runs, so that its answer is seen whole.
-constexpr std::size_t ProbeReadSize = 64;
 
 }  // namespace
 
 RealTerminal::RealTerminal()
     : encoding_(localeCodeset()),
-      tones_([this](Clock::time_point deadline) { waitUntil(deadline); }) {
+      features_(describeTerminal(std::getenv("TERM"), std::getenv("NO_COLOR"))),
+      tones_([this](Clock::time_point deadline) { waitAndRead(deadline, false); }) {
+    renderer_.setFeatures(features_);
     eventFd_ = installSignalHandlers();
-    enterTerminal(InputFd, OutputFd);
+    inputIsTerminal_ = ::isatty(InputFd) == 1;
+    enterTerminal(InputFd, OutputFd, features_);
     terminalSize(OutputFd, columns_, rows_);
-    if (::isatty(InputFd) == 1 && ::isatty(OutputFd) == 1) {
+    if (inputIsTerminal_ && ::isatty(OutputFd) == 1) {
         probeWidth();
     }
+    probed_ = true;
 }
 
 RealTerminal::~RealTerminal() {
@@ -71,54 +74,63 @@ void RealTerminal::writeOut(std::string_view utf8) {
 }
 
 void RealTerminal::probeWidth() {
-    auto read = [this](std::string& bytes, std::chrono::milliseconds timeout) {
-        const auto deadline = Clock::now() + timeout;
-        while (true) {
-            switch (waitFor(InputFd, true, eventFd_, deadline)) {
-                case WaitResult::Event:
-                    handleSignalEvents();
-                    break;
-                case WaitResult::Deadline:
-                    return ProbeRead::Timeout;
-                default:
-                    switch (readKeys(InputFd, bytes, ProbeReadSize)) {
-                        case ReadResult::Keys:
-                            return ProbeRead::Bytes;
-                        case ReadResult::End:
-                            return ProbeRead::End;
-                        default:
-                            break;
-                    }
-            }
-        }
-    };
-    ProbeResult result = probeAmbiguousWidth([this](std::string_view bytes) { writeOut(bytes); },
-                                             read, ProbeTimeout);
-    renderer_.setAmbiguousWide(result.width == AmbiguousWidth::Wide);
-    renderer_.setSideMargins(result.sideMargins);  // never from a late answer: not then
-    keys_.start(std::move(result.keys), !result.answered, Clock::now() + LateAnswerWindow);
+    writeOut(WidthProbeRequest);
+    const Clock::time_point deadline = Clock::now() + ProbeTimeout;
+    keys_.awaitAnswer(deadline + LateAnswerWindow);
+    while (!answered_ && inputOpen_ && Clock::now() < deadline) {
+        waitAndRead(deadline, true);
+    }
 }
 
-bool RealTerminal::Reader::ready() {
-    return inputReady(InputFd);
-}
-
-ReadResult RealTerminal::Reader::read(std::string& keys, std::size_t most) {
-    while (true) {
-        if (waitFor(InputFd, true, terminal_.eventFd_, std::nullopt) == WaitResult::Event) {
-            terminal_.handleSignalEvents();
-            continue;
-        }
-        const ReadResult result = readKeys(InputFd, keys, most);
-        if (result != ReadResult::Again) {
-            return result;
+void RealTerminal::readInput() {
+    std::string bytes;
+    switch (readKeys(InputFd, bytes)) {
+        case ReadResult::Keys:
+            keys_.receive(bytes, Clock::now());
+            break;
+        case ReadResult::End:
+            inputOpen_ = false;
+            keys_.end();
+            // A terminal that ends its input went away; a pipe or a file only ran out of keys.
+            gone_ = gone_ || inputIsTerminal_;
+            break;
+        case ReadResult::Again:
+            break;
+    }
+    if (const auto margins = keys_.takeMarginsAnswer()) {
+        renderer_.setSideMargins(*margins);  // for the scrolls to come
+    }
+    if (const auto width = keys_.takeAnswer()) {
+        answered_ = true;
+        renderer_.setAmbiguousWide(*width == AmbiguousWidth::Wide);
+        if (probed_) {
+            flush();  // a late answer: the screen as it should look, at once
         }
     }
 }
 
-void RealTerminal::Reader::answered(AmbiguousWidth width) {
-    terminal_.renderer_.setAmbiguousWide(width == AmbiguousWidth::Wide);
-    terminal_.flush();
+void RealTerminal::waitAndRead(std::optional<Clock::time_point> deadline, bool untilAny) {
+    while (true) {
+        // A terminal is read whatever the queue holds, so that its own buffer never fills
+        // and the signal keys always get through; a pipe or a file waits until there is room.
+        const bool watch = inputOpen_ && (inputIsTerminal_ || !keys_.full());
+        switch (waitFor(watch ? InputFd : -1, eventFd_, deadline)) {
+            case WaitResult::Event:
+                handleSignalEvents();
+                if (untilAny) {
+                    return;
+                }
+                break;
+            case WaitResult::Deadline:
+                return;
+            case WaitResult::Input:
+                readInput();
+                if (untilAny || (deadline && Clock::now() >= *deadline)) {
+                    return;
+                }
+                break;
+        }
+    }
 }
 
 void RealTerminal::handleSignalEvents() {
@@ -137,32 +149,12 @@ void RealTerminal::handleSignalEvents() {
     }
 }
 
-void RealTerminal::waitUntil(Clock::time_point deadline) {
-    while (true) {
-        switch (waitFor(InputFd, false, eventFd_, deadline)) {
-            case WaitResult::Event:
-                handleSignalEvents();
-                break;
-            case WaitResult::Hangup:
-                // Nobody can see or answer any more: wait out the time without the input.
-                gone_ = true;
-                while (waitFor(-1, false, eventFd_, deadline) == WaitResult::Event) {
-                    handleSignalEvents();
-                }
-                return;
-            default:
-                return;
-        }
-    }
-}
-
 void RealTerminal::holdWhileTooSmall() {
-    while (!gone_ && view_.playHeldBack()) {
-        if (waitFor(InputFd, false, eventFd_, std::nullopt) == WaitResult::Hangup) {
-            gone_ = true;
-        } else {
-            handleSignalEvents();
-        }
+    // The input is read meanwhile, so that the keys wait in the game's queue and the signal
+    // keys get through; once it has ended nothing but the keys read can come, and the game
+    // goes on to them.
+    while (!gone_ && inputOpen_ && view_.playHeldBack()) {
+        waitAndRead(std::nullopt, true);
     }
 }
 
@@ -196,38 +188,45 @@ void RealTerminal::keepInSight(int x, int y) {
 void RealTerminal::hideCursor() {
     // The cursor is hidden from the start; this puts it back out of sight should anything
     // have shown it.
-    if (!cursorHidden_) {
+    if (!cursorHidden_ && features_.cursorHiding) {
         pending_ += "\x1b[?25l";
         cursorHidden_ = true;
     }
 }
 
 void RealTerminal::setTitle(std::string_view title) {
-    title_ = title;
-    pending_ += titleSequence(title);
+    if (features_.windowTitle) {
+        title_ = title;
+        pending_ += titleSequence(title);
+    }
 }
 
 int RealTerminal::readKey() {
     flush();
-    throwIfGone();
-    try {
-        return keys_.readKey(reader_);
-    } catch (const EndOfInput&) {
-        gone_ = true;
-        throw;
+    while (true) {
+        throwIfGone();
+        if (const auto key = keys_.takeKey(Clock::now())) {
+            return *key;
+        }
+        // The keys read before the input ended were still the player's.
+        if (keys_.ended()) {
+            gone_ = true;
+            throw EndOfInput{};
+        }
+        waitAndRead(keys_.sequenceDeadline(), true);
     }
 }
 
 bool RealTerminal::keyWaiting() {
-    handleSignalEvents();
+    waitAndRead(Clock::now(), false);  // reads what came, and never waits
     // At the end of input the answer is yes, so that the next read ends the program.
-    return gone_ || keys_.keyWaiting(reader_);
+    return gone_ || keys_.keyWaiting(Clock::now());
 }
 
 void RealTerminal::sleepMs(int ms) {
     flush();
     holdWhileTooSmall();
-    waitUntil(Clock::now() + std::chrono::milliseconds(ms > 0 ? ms : 0));
+    waitAndRead(Clock::now() + std::chrono::milliseconds(ms > 0 ? ms : 0), false);
     holdWhileTooSmall();
     throwIfGone();
 }

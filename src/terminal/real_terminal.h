@@ -2,14 +2,16 @@
 //
 // The game draws on the screen model; at each point where it blocks (a key read, a sleep,
 // a tone or rest, the end) the renderer sends what changed as one write, in the locale's
-// character set (output_encoding.h). Keys are read raw, one byte each; the three bytes of an
-// arrow key reach the game as one movement key (arrow_keys.h). At start the terminal is asked
-// how wide it draws ambiguous characters (width_probe.h). The terminal's modes are restored
-// on every way out (see terminal_modes.h and terminal_signals.h). One RealTerminal per
-// process.
+// character set (output_encoding.h). Keys are read raw; whenever it waits, on every screen,
+// the terminal reads what came into the game's own queue of keys (key_input.h), which
+// decodes the sequences that terminals send. At start the terminal is asked how wide it draws
+// ambiguous characters (width_probe.h); what it can show comes from its description
+// (terminal_description.h). The terminal's modes are restored on every way out
+// (see terminal_modes.h and terminal_signals.h). One RealTerminal per process.
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -54,10 +56,14 @@ class RealTerminal : public Console {
     void flush();
     // Acts on the signal events that arrived: a new size, or a return from a stop.
     void handleSignalEvents();
-    // Waits until the deadline whatever signals arrive, repainting on the way as needed.
-    void waitUntil(Clock::time_point deadline);
+    // The one wait of the terminal: until the deadline (none: no limit), or when `untilAny`
+    // until some input was read or a signal event acted on, reading the input into the keys
+    // and acting on the signal events meanwhile, repainting as needed.
+    void waitAndRead(std::optional<Clock::time_point> deadline, bool untilAny);
+    // Reads what the input holds into the keys; notes its end, and an answer to the probe.
+    void readInput();
     // While the play screen gives way to the size notice, the game waits, as behind a screen
-    // that blocks it, until the terminal grows (or goes away); the keys wait in the input.
+    // that blocks it, until the terminal grows (or the input ends); the keys wait in the queue.
     void holdWhileTooSmall();
     // Throws EndOfInput once the input has ended or the terminal went away, so that a screen
     // that only sleeps or plays sounds still ends.
@@ -65,20 +71,6 @@ class RealTerminal : public Console {
     // Asks the terminal how wide it draws ambiguous characters; keeps the keys typed meanwhile.
     void probeWidth();
     void writeOut(std::string_view utf8);
-
-    // The input as the keys read it: a wait for bytes acts on the signal events meanwhile,
-    // and a late answer to the width probe repaints at once.
-    class Reader : public KeyReader {
-      public:
-        explicit Reader(RealTerminal& terminal) : terminal_(terminal) {}
-        bool ready() override;
-        ReadResult read(std::string& keys, std::size_t most) override;
-        Clock::time_point now() override { return Clock::now(); }
-        void answered(AmbiguousWidth width) override;
-
-      private:
-        RealTerminal& terminal_;
-    };
 
     static constexpr int InputFd = 0;
     static constexpr int OutputFd = 1;
@@ -89,13 +81,17 @@ class RealTerminal : public Console {
     std::string pending_;  // mode and title sequences for the next write
     std::string title_;
     KeyInput keys_;
-    Reader reader_{*this};
     OutputEncoding encoding_;
+    TerminalFeatures features_;  // from TERM and NO_COLOR
     int columns_ = 80;
     int rows_ = 24;
     int eventFd_ = -1;
     bool cursorHidden_ = true;
     bool gone_ = false;  // the input ended or the terminal went away
+    bool inputOpen_ = true;
+    bool inputIsTerminal_ = false;
+    bool answered_ = false;  // the terminal told how wide it draws ambiguous characters
+    bool probed_ = false;    // the probe is over: a late answer repaints
     ToneOutput tones_;
 };
 

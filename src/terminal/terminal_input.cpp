@@ -4,7 +4,6 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 
@@ -26,28 +25,24 @@ int timeoutMs(std::optional<std::chrono::steady_clock::time_point> deadline) {
 
 }  // namespace
 
-WaitResult waitFor(int inputFd, bool watchInput, int eventFd,
+WaitResult waitFor(int inputFd, int eventFd,
                    std::optional<std::chrono::steady_clock::time_point> deadline) {
     while (true) {
-        std::array<pollfd, 2> fds{{{eventFd, POLLIN, 0}, {inputFd, 0, 0}}};
-        if (watchInput) {
-            fds[1].events = POLLIN;
-        } else if (::isatty(inputFd) != 1) {
-            fds[1].fd = -1;  // a pipe or file that ended may still hold keys to read
-        }
+        std::array<pollfd, 2> fds{{{eventFd, POLLIN, 0}, {inputFd, POLLIN, 0}}};
         const int timeout = timeoutMs(deadline);
         const int ready = ::poll(fds.data(), fds.size(), timeout);
         if (ready < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            return watchInput ? WaitResult::Input : WaitResult::Hangup;
+            // The read tells what is wrong with the input; without one, stop waiting.
+            return inputFd >= 0 ? WaitResult::Input : WaitResult::Deadline;
         }
         if (fds[0].revents != 0) {
             return WaitResult::Event;
         }
         if (fds[1].revents != 0) {
-            return watchInput ? WaitResult::Input : WaitResult::Hangup;
+            return WaitResult::Input;
         }
         if (ready == 0 && timeout >= 0 && timeoutMs(deadline) == 0) {
             return WaitResult::Deadline;
@@ -55,17 +50,9 @@ WaitResult waitFor(int inputFd, bool watchInput, int eventFd,
     }
 }
 
-bool inputReady(int inputFd) {
-    pollfd fd{inputFd, POLLIN, 0};
-    if (::poll(&fd, 1, 0) < 0) {
-        return errno != EINTR;
-    }
-    return fd.revents != 0;
-}
-
-ReadResult readKeys(int inputFd, std::string& keys, std::size_t most) {
-    std::array<char, 256> buffer;
-    const ssize_t got = ::read(inputFd, buffer.data(), std::min(most, buffer.size()));
+ReadResult readKeys(int inputFd, std::string& keys) {
+    std::array<char, 4096> buffer;
+    const ssize_t got = ::read(inputFd, buffer.data(), buffer.size());
     if (got > 0) {
         keys.append(buffer.data(), static_cast<std::size_t>(got));
         return ReadResult::Keys;

@@ -3,6 +3,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -11,23 +12,64 @@ namespace tarnwick {
 
 namespace {
 
-// Alternate screen, title pushed on the terminal's title stack, cursor hidden.
-constexpr std::string_view EnterSequence = "\x1b[?1049h\x1b[22;0t\x1b[?25l";
-// Reset the colours, show the cursor, leave the alternate screen, pop the title.
-constexpr std::string_view LeaveSequence = "\x1b[m\x1b[?25h\x1b[?1049l\x1b[23;0t";
+// The sequences that enter and leave the game's screen, made for the terminal's features when
+// the terminal is first entered, so that a signal handler only writes them.
+struct Sequence {
+    std::array<char, 64> bytes{};
+    std::size_t size = 0;
+    void add(std::string_view part) {
+        part.copy(bytes.data() + size, part.size());
+        size += part.size();
+    }
+    std::string_view view() const { return {bytes.data(), size}; }
+};
 // A synchronized frame (the renderer's large frames); a terminal holds back what it shows
 // until the frame ends.
 constexpr std::string_view SyncedFrameStart = "\x1b[?2026h";
-// Ends a frame cut short, and gives the scrolling region back to the whole screen, which the
-// frame may have narrowed to scroll the board's window.
-constexpr std::string_view CutFrameEnd = "\x1b[?2026l\x1b[r";
+// Gives the scrolling region back to the whole screen: the end of every frame that narrowed
+// it to scroll the board's window.
+constexpr std::string_view WholeScrollRegion = "\x1b[r";
+
+Sequence enterSequence;
+Sequence leaveSequence;
+// Ends a frame cut short: the synchronized output, and the scrolling region the frame may
+// have narrowed.
+Sequence cutFrameEnd;
+
+// Alternate screen, title pushed on the terminal's title stack, cursor hidden; to leave, the
+// colours reset, the cursor shown, the alternate screen left (or, without one, the screen
+// cleared), the title popped.
+void makeSequences(const TerminalFeatures& features) {
+    enterSequence = {};
+    leaveSequence = {};
+    cutFrameEnd = {};
+    if (features.synchronizedOutput) {
+        cutFrameEnd.add("\x1b[?2026l");
+    }
+    cutFrameEnd.add(WholeScrollRegion);
+    leaveSequence.add("\x1b[m");
+    if (features.alternateScreen) {
+        enterSequence.add("\x1b[?1049h");
+    }
+    if (features.windowTitle) {
+        enterSequence.add("\x1b[22;0t");
+    }
+    if (features.cursorHiding) {
+        enterSequence.add("\x1b[?25l");
+        leaveSequence.add("\x1b[?25h");
+    }
+    leaveSequence.add(features.alternateScreen ? "\x1b[?1049l" : "\x1b[H\x1b[2J");
+    if (features.windowTitle) {
+        leaveSequence.add("\x1b[23;0t");
+    }
+}
 
 termios savedModes{};
 volatile std::sig_atomic_t haveSavedModes = 0;
 volatile std::sig_atomic_t entered = 0;
-// A write that holds a synchronized frame is under way: a signal that ends or stops the game
-// now cuts the frame short, and leaving the terminal must end it. Only then: every frame
-// written whole ends itself.
+// A write that holds a synchronized frame, or one that scrolls, is under way: a signal that
+// ends or stops the game now cuts the frame short, and leaving the terminal must end it. Only
+// then: every frame written whole ends itself.
 volatile std::sig_atomic_t frameUnderWay = 0;
 int terminalInput = -1;
 int terminalOutput = -1;
@@ -55,19 +97,20 @@ void leaveAtExit() {
 
 }  // namespace
 
-std::string_view terminalRefusal(int outputFd, const char* term) {
+MessageId terminalRefusal(int outputFd, const char* term) {
     if (::isatty(outputFd) != 1) {
-        return "tarnwick: the game needs a terminal, and its standard output is not one\n";
+        return MessageId::NotATerminal;
     }
     if (term != nullptr && std::string_view(term) == "dumb") {
-        return "tarnwick: the game needs a terminal that moves the cursor, and TERM is \"dumb\"\n";
+        return MessageId::DumbTerminal;
     }
-    return {};
+    return MessageId::None;
 }
 
 bool writeAll(int fd, std::string_view bytes) noexcept {
     const std::sig_atomic_t outerFrame = frameUnderWay;
-    if (bytes.find(SyncedFrameStart) != std::string_view::npos) {
+    if (bytes.find(SyncedFrameStart) != std::string_view::npos ||
+        bytes.find(WholeScrollRegion) != std::string_view::npos) {
         frameUnderWay = 1;
     }
     bool written = true;
@@ -83,7 +126,8 @@ bool writeAll(int fd, std::string_view bytes) noexcept {
     return written;
 }
 
-void enterTerminal(int inputFd, int outputFd) {
+void enterTerminal(int inputFd, int outputFd, const TerminalFeatures& features) {
+    makeSequences(features);
     terminalInput = inputFd;
     terminalOutput = outputFd;
     if (::isatty(inputFd) == 1 && tcgetattr(inputFd, &savedModes) == 0) {
@@ -98,7 +142,7 @@ void enterTerminal(int inputFd, int outputFd) {
 
 void reenterTerminal() {
     makeRaw();
-    writeAll(terminalOutput, EnterSequence);
+    writeAll(terminalOutput, enterSequence.view());
     entered = 1;
 }
 
@@ -107,9 +151,9 @@ void leaveTerminal() noexcept {
     if (entered != 0) {
         entered = 0;
         if (frameUnderWay != 0) {
-            writeAll(terminalOutput, CutFrameEnd);
+            writeAll(terminalOutput, cutFrameEnd.view());
         }
-        writeAll(terminalOutput, LeaveSequence);
+        writeAll(terminalOutput, leaveSequence.view());
     }
     if (haveSavedModes != 0) {
         tcsetattr(terminalInput, TCSANOW, &savedModes);

@@ -21,14 +21,15 @@
 
 #include "audio/synthesis.h"
 #include "audio_check.h"
-#include "console/test_console.h"
 #include "game/cues.h"
+#include "support/sounding_console.h"
 
 namespace tarnwick {
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = ToneOutput::Clock;
+using testing::SoundingConsole;
 
 double msBetween(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double, std::milli>(to - from).count();
@@ -37,17 +38,6 @@ double msBetween(Clock::time_point from, Clock::time_point to) {
 void sleepFor(Clock::time_point until) {
     std::this_thread::sleep_until(until);
 }
-
-// The test console with its tones and rests sent to a tone output instead.
-class SoundingConsole : public TestConsole {
-  public:
-    explicit SoundingConsole(ToneOutput& output) : output_(output) {}
-    void tone(int hz, int ms) override { output_.tone(hz, ms); }
-    void rest(int ms) override { output_.rest(ms); }
-
-  private:
-    ToneOutput& output_;
-};
 
 std::string readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

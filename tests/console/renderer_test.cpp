@@ -3,18 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <random>
 #include <string>
 
 #include "board_fixture.h"
 #include "game/glyphs.h"
 #include "strict_terminal.h"
+#include "support/random_drawing.h"
 #include "support/screen_assert.h"
 
 namespace tarnwick {
 namespace {
 
 using testing::BoardFixture;
+using testing::DrawingShape;
+using testing::RandomDrawing;
 using testing::renderInto;
 using testing::StrictTerminal;
 
@@ -126,7 +128,7 @@ TEST(Renderer, WideAndNarrowCharactersOverEachOther) {
 }
 
 // Random drawings, clears and resizes, on terminals that draw the ambiguous characters one
-// column wide and two.
+// column wide and two, and on one without colours, faint text or synchronized output.
 TEST(Renderer, RandomDrawingsAlwaysReachTheTerminal) {
     const std::string_view pieces[] = {
         "怪",
@@ -134,7 +136,7 @@ TEST(Renderer, RandomDrawingsAlwaysReachTheTerminal) {
         "\x1b[44;34m██\x1b[m",
         "· ",
         "\x1b[0;32;31m出",
-        "\x1b[46;37m〇\x1b[m",
+        "\x1b[46;37;7m〇\x1b[m",
         "￥",
         "\x1b[m",
         " ",
@@ -146,33 +148,26 @@ TEST(Renderer, RandomDrawingsAlwaysReachTheTerminal) {
         "\x1b[2;43;35m",
         "\x1b[22m",
     };
-    for (const bool wide : {false, true}) {
+    constexpr DrawingShape Shape{6, 34, 10, 15, 20, 20, 14, 4, 6};
+    const TerminalFeatures mono{.colours = false, .dim = false, .synchronizedOutput = false};
+    for (const auto& [wide, features] :
+         {std::pair{false, TerminalFeatures{}}, {true, TerminalFeatures{}}, {false, mono}}) {
         for (unsigned seed = 1; seed <= 40; ++seed) {
-            std::minstd_rand random(seed);
+            RandomDrawing drawing(seed, pieces, Shape);
             int columns = 30;
             int rows = 8;
             Screen screen;
             Renderer renderer;
             renderer.setAmbiguousWide(wide);
-            StrictTerminal terminal(columns, rows, wide);
+            renderer.setFeatures(features);
+            StrictTerminal terminal(columns, rows, wide, features);
             for (int step = 0; step < 60; ++step) {
-                const int writes = 1 + static_cast<int>(random() % 6);
-                for (int i = 0; i < writes; ++i) {
-                    const int x = static_cast<int>(random() % 34);
-                    const int y = static_cast<int>(random() % 10);
-                    screen.moveTo(x, y);
-                    screen.print(pieces[random() % std::size(pieces)]);
-                }
-                if (random() % 15 == 0) {
-                    screen.clear();
-                }
-                if (random() % 20 == 0) {
-                    columns = 20 + static_cast<int>(random() % 14);
-                    rows = 4 + static_cast<int>(random() % 6);
-                    terminal = StrictTerminal(columns, rows, wide);
+                if (drawing.step(screen, columns, rows)) {
+                    terminal = StrictTerminal(columns, rows, wide, features);
                     renderer.invalidate();  // as the real terminal does on a resize
                 }
-                SCOPED_TRACE("wide " + std::to_string(wide) + " seed " + std::to_string(seed) +
+                SCOPED_TRACE("wide " + std::to_string(wide) + " colours " +
+                             std::to_string(features.colours) + " seed " + std::to_string(seed) +
                              " step " + std::to_string(step));
                 renderInto(renderer, screen, terminal, columns, rows);
                 if (::testing::Test::HasFailure()) {

@@ -28,15 +28,18 @@ std::string describe(const Cell& c) {
     std::string out = "'";
     appendUtf8(out, c.ch);
     return out + "' w" + std::to_string(c.width) + " fg" + std::to_string(c.style.fg) + " bg" +
-           std::to_string(c.style.bg) + (c.style.dim ? " dim" : "");
+           std::to_string(c.style.bg) + (c.style.dim ? " dim" : "") +
+           (c.style.standout ? " standout" : "");
 }
 
 }  // namespace
 
-StrictTerminal::StrictTerminal(int columns, int rows, bool ambiguousWide)
+StrictTerminal::StrictTerminal(int columns, int rows, bool ambiguousWide,
+                               const TerminalFeatures& features)
     : columns_(columns),
       rows_(rows),
       ambiguousWide_(ambiguousWide),
+      features_(features),
       // Whatever the terminal held before the first clear is unknown.
       cells_(static_cast<std::size_t>(columns) * rows, Cell{Undefined, 1, {}}),
       marginBottom_(rows - 1),
@@ -101,7 +104,10 @@ void StrictTerminal::feed(std::string_view bytes) {
 
 void StrictTerminal::control(std::string_view params, char final) {
     if (params == "?2026" && (final == 'h' || final == 'l')) {
-        return;  // synchronized output
+        if (!features_.synchronizedOutput) {
+            fault("synchronized output on a terminal without it");
+        }
+        return;
     }
     if (params == "?69" && (final == 'h' || final == 'l')) {
         sideMarginsOn_ = final == 'h';
@@ -259,6 +265,10 @@ void StrictTerminal::sgr(std::string_view params) {
             pen_ = Style{};
         } else if (v == 2 || v == 22) {
             pen_.dim = v == 2;
+        } else if (v == 7 || v == 27) {
+            pen_.standout = v == 7;
+        } else if (!features_.colours && v >= 30 && v <= 49) {
+            fault("colour on a terminal without colours");
         } else if (v >= 30 && v <= 37) {
             pen_.fg = static_cast<std::uint8_t>(v - 30);
         } else if (v == 39) {
@@ -349,6 +359,9 @@ std::string StrictTerminal::differencesFrom(const Screen& screen, const ViewFram
     std::vector<Cell> row;
     for (int y = 0; y < shownRows; ++y) {
         composeViewRow(screen, frame, y, row);
+        for (Cell& c : row) {
+            c.style = shownStyle(c.style, features_);
+        }
         // A row that holds the same cells as memory shows them (but for a wide character in
         // the last column, which the terminal shows as a blank).
         const bool same = !ambiguousWide_ && columns_ > 0 && row.back().width != 2 &&

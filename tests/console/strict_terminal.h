@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "console/screen.h"
+#include "console/terminal_features.h"
 #include "console/view_frame.h"
 
 namespace tarnwick::testing {
@@ -20,7 +21,9 @@ class StrictTerminal {
     // that a print cut in two).
     static constexpr char32_t Undefined = U'\uFFFD';
 
-    StrictTerminal(int columns, int rows, bool ambiguousWide = false);
+    // A terminal without colours or synchronized output (in `features`) faults on them.
+    StrictTerminal(int columns, int rows, bool ambiguousWide = false,
+                   const TerminalFeatures& features = {});
 
     void feed(std::string_view bytes);
     // Faults found so far, one line each; empty when the output was sound.
@@ -62,6 +65,7 @@ class StrictTerminal {
     int columns_;
     int rows_;
     bool ambiguousWide_;
+    TerminalFeatures features_;
     std::vector<Cell> cells_;
     int x_ = 0;
     int y_ = 0;

@@ -12,6 +12,7 @@
 #include <ctime>
 #include <functional>
 #include <map>
+#include <optional>
 #include <random>
 
 #include "menu_checks.h"
@@ -25,7 +26,20 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int Columns = 160;  // every screen of the game fits
 constexpr int Rows = 60;
-constexpr int QueueLimit = 16;  // bytes waiting for the game before the storm holds back
+// The game reads its input at once into its own queue and takes the keys as its screens ask
+// for them: one a tick in play, none while a tune plays. The storm sends a chunk every second
+// in play, once in five seconds while the About tune plays, and elsewhere at once when the
+// screen changed since the last chunk (the game took it), else five times a second.
+constexpr auto PlayPace = 1s;
+constexpr auto AboutPace = 5s;
+constexpr auto StillPace = 200ms;
+constexpr auto ChangedPace = 20ms;
+// A pause long enough for a screen other than play to take what it was sent, and one for a
+// game in play to take a chunk.
+constexpr auto ShortQuiet = 200ms;
+constexpr auto Quiet = 1500ms;
+// How long a '0' may wait behind other keys before the storm sends the next one all the same.
+constexpr auto ZeroEffect = 30s;
 
 // The screens of the game, each known by a text only it shows.
 struct ScreenMark {
@@ -54,13 +68,10 @@ constexpr ScreenMark ScreenMarks[] = {
 struct Figures {
     double seconds = 0;
     std::size_t bytesSent = 0;
-    std::size_t bytesFlushed = 0;  // sent in floods and dropped before the game read them
     int zerosSent = 0;
-    int floods = 0;
     int resizes = 0;
     int screenChanges = 0;
     double longestStillScreen = 0;  // seconds
-    double longestUnreadInput = 0;  // seconds the game read none of the waiting input
     double recoverySeconds = 0;
     std::map<std::string, int> screensSeen;  // how often each screen came up
 };
@@ -69,24 +80,8 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// A quiet moment, then a lone '0' where the game can take it (pause, defeat and victory
-// screens, settings, a game in play) but never to the main menu: only once the game has read
-// all its input and what it shows is not the menu.
-bool sendGuardedZero(PtySession& session) {
-    if (!session.waitUntil([&] { return session.pendingInput() == 0; }, 3s)) {
-        return false;  // a tune or the auto-walk holds the game
-    }
-    session.settle(100ms);
-    if (session.pendingInput() != 0 || menuShown(session)) {
-        return false;
-    }
-    session.sendKeys("0");
-    return true;
-}
-
-// The storm: random input at the pace the game reads it, a lone '0' now and then, a while
-// at a random terminal size every few seconds, and a flood of a full input queue now and
-// then (dropped after a moment, as the game reads one key per tick in play).
+// The storm: random input at about the pace the game takes it, a lone '0' now and then, and a
+// while at a random terminal size every few seconds.
 class Storm {
   public:
     Storm(PtySession& session, unsigned seed, bool allowAbout)
@@ -95,10 +90,9 @@ class Storm {
     // Storms for the given time; fails when the game ends on the way.
     Figures run(std::chrono::seconds duration) {
         const auto start = Clock::now();
-        lastChange_ = lastRead_ = start;
+        lastChange_ = lastChunk_ = start;
         nextZero_ = start + 1s;
         nextResize_ = start + 7s;
-        nextFlood_ = start + 20s;
         while (Clock::now() < start + duration) {
             session_.settle(10ms);
             if (const auto status = session_.waitExit(0ms)) {
@@ -120,39 +114,51 @@ class Storm {
     }
 
   private:
-    // Sends a chunk when little waits; notes whether the game read anything since the last
-    // look (less waits than then plus what was sent since).
+    // Sends a chunk when the game has likely taken the last one. A screen not told apart (the
+    // size notice) may be the play screen.
     void feed() {
-        const int pending = session_.pendingInput();
-        if (pending < waiting_ || (pending == 0 && !droppedUnread_)) {
-            lastRead_ = Clock::now();
-            droppedUnread_ = false;
-        }
-        figures_.longestUnreadInput =
-            std::max(figures_.longestUnreadInput, secondsSince(lastRead_));
-        waiting_ = pending;
-        if (pending < QueueLimit) {
+        const std::string names = screens();
+        const auto shows = [&](std::string_view name) {
+            return names.find(std::string(name) + ",") != std::string::npos;
+        };
+        const auto pace = shows("about")                                           ? AboutPace
+                          : names.empty() || shows("play") || shows("size notice") ? PlayPace
+                          : lastChange_ < lastChunk_                               ? StillPace
+                                                                                   : ChangedPace;
+        if (Clock::now() - lastChunk_ >= pace && Clock::now() >= holdChunks_) {
             send(source_.chunk());
+            lastChunk_ = Clock::now();
         }
     }
 
     void send(const std::string& bytes) {
         const std::size_t sent = session_.sendSome(bytes);
         figures_.bytesSent += sent;
-        waiting_ += static_cast<int>(sent);
+    }
+
+    // The names of the screens whose marks are shown.
+    std::string screens() const {
+        const std::string text = session_.screenText();
+        std::string names;
+        for (const ScreenMark& mark : ScreenMarks) {
+            if (text.find(mark.text) != std::string::npos) {
+                names.append(mark.name).append(",");
+            }
+        }
+        return names;
     }
 
     void watchScreen() {
-        const std::string text = session_.screenText();
-        const std::size_t shown = std::hash<std::string>{}(text);
+        const std::size_t shown = std::hash<std::string>{}(session_.screenText());
         if (shown != lastScreen_) {
             lastScreen_ = shown;
             ++figures_.screenChanges;
             lastChange_ = Clock::now();
-            for (const ScreenMark& mark : ScreenMarks) {
-                if (text.find(mark.text) != std::string::npos) {
-                    ++figures_.screensSeen[mark.name];
-                }
+            const std::string names = screens();
+            zeroWaiting_ = zeroWaiting_ && names == zeroScreens_;
+            for (std::size_t at = 0, comma = 0; (comma = names.find(',', at)) != names.npos;
+                 at = comma + 1) {
+                ++figures_.screensSeen[names.substr(at, comma - at)];
             }
         }
         figures_.longestStillScreen =
@@ -171,32 +177,30 @@ class Storm {
         nextResize_ = Clock::now() + (resized_ ? 2s : 7s);
     }
 
-    // A lone '0', or a flood, at full size only: the menu check needs the whole menu.
+    // A lone '0' now and then, at full size (the menu check needs the whole menu), where the
+    // game takes it (a game in play, pause, defeat and victory screens, settings) and never to
+    // the main menu: after a short quiet, not on the menu, and once the last one took effect
+    // (the screens shown changed). Keys that wait in play cannot lead to the menu without a
+    // '0', so that the one '0' that may wait behind them is safe.
     void interrupt() {
-        if (resized_) {
+        const auto now = Clock::now();
+        if (resized_ || now < nextZero_ || (zeroWaiting_ && now < zeroSent_ + ZeroEffect)) {
             return;
         }
-        if (Clock::now() >= nextFlood_) {
-            for (int i = 0; i < 400; ++i) {
-                send(source_.chunk());
-            }
-            session_.settle(2s);
-            const int unread = session_.pendingInput();
-            figures_.bytesFlushed += static_cast<std::size_t>(unread);
-            droppedUnread_ = unread > 0;  // an empty queue now says nothing of the game
-            session_.flushInput();
-            waiting_ = 0;
-            ++figures_.floods;
-            nextFlood_ = Clock::now() + 30s;
-        } else if (Clock::now() >= nextZero_) {
-            // Half the time a second one, which takes a paused game back to the main menu.
-            const int zeros = random_() % 2 == 0 ? 2 : 1;
-            for (int i = 0; i < zeros && sendGuardedZero(session_); ++i) {
-                ++figures_.zerosSent;
-                ++waiting_;
-            }
-            nextZero_ = Clock::now() + 2s;
+        session_.settle(ShortQuiet);
+        lastChunk_ = Clock::now();
+        if (!menuShown(session_)) {
+            zeroScreens_ = screens();
+            zeroWaiting_ = true;
+            session_.sendKeys("0");
+            ++figures_.zerosSent;
+            zeroSent_ = Clock::now();
         }
+        // Half the time soon again, with no chunk between, which takes a paused game back to
+        // the main menu.
+        const bool again = random_() % 2 == 0;
+        nextZero_ = Clock::now() + (again ? 300ms : 2s);
+        holdChunks_ = again ? nextZero_ + ShortQuiet : Clock::now();
     }
 
     PtySession& session_;
@@ -204,44 +208,46 @@ class Storm {
     std::mt19937 random_;
     Figures figures_;
     Clock::time_point lastChange_;
-    Clock::time_point lastRead_;
+    Clock::time_point lastChunk_;
     Clock::time_point nextZero_;
+    Clock::time_point holdChunks_;
+    Clock::time_point zeroSent_;
+    std::string zeroScreens_;   // the screens shown when the last '0' was sent
+    bool zeroWaiting_ = false;  // and they have not changed since
     Clock::time_point nextResize_;
-    Clock::time_point nextFlood_;
-    int waiting_ = 0;  // bytes the game had not read at the last look, plus those sent since
-    bool droppedUnread_ = false;  // the last flood was dropped before the game read it all
     bool resized_ = false;
     std::size_t lastScreen_ = 0;
 };
 
-// Brings the game back to the main menu with one '0' at a time and quits it there.
+// Brings the game back to the main menu with one '0' at a time and quits it there. The
+// zeros wait behind the keys the game has not taken yet, so that it may also quit by itself.
 void recoverAndQuit(PtySession& session, Figures& figures, std::chrono::seconds limit) {
     const auto start = Clock::now();
     while (Clock::now() < start + limit) {
-        session.flushInput();
-        session.settle(300ms);
-        if (menuShown(session)) {
+        session.settle(Quiet);
+        std::optional<int> status = session.waitExit(0ms);
+        if (!status && menuShown(session)) {
             session.sendKeys("0");
-            const auto status = session.waitExit(10s);
-            figures.recoverySeconds = secondsSince(start);
+            status = session.waitExit(10s);
             ASSERT_TRUE(status.has_value()) << screenOf(session);
+        }
+        if (status) {
+            figures.recoverySeconds = secondsSince(start);
             EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << *status;
             expectRestored(session);
             return;
         }
         session.sendKeys("0");
-        session.waitUntil([&] { return session.pendingInput() == 0; }, 3s);
     }
     FAIL() << "not back at the main menu after " << limit.count() << " s\n" << screenOf(session);
 }
 
 void report(const char* name, unsigned seed, const Figures& f) {
     std::printf(
-        "%s (seed %u): %.0f s, %zu bytes sent (%zu of them flooded and dropped unread, %d "
-        "floods), %d guarded zeros, %d resizes, %d screen changes, screen still at most %.1f s, "
-        "input unread at most %.1f s, back at the menu and quit in %.1f s\n",
-        name, seed, f.seconds, f.bytesSent, f.bytesFlushed, f.floods, f.zerosSent, f.resizes,
-        f.screenChanges, f.longestStillScreen, f.longestUnreadInput, f.recoverySeconds);
+        "%s (seed %u): %.0f s, %zu bytes sent, %d guarded zeros, %d resizes, %d screen changes, "
+        "screen still at most %.1f s, back at the menu and quit in %.1f s\n",
+        name, seed, f.seconds, f.bytesSent, f.zerosSent, f.resizes, f.screenChanges,
+        f.longestStillScreen, f.recoverySeconds);
     std::printf("screens seen (times a changed screen showed them):");
     for (const auto& [screen, count] : f.screensSeen) {
         std::printf(" %s %d,", screen.c_str(), count);

@@ -27,10 +27,24 @@ TEST(MainMenuE2e, ShowsTheMenuAndQuitsOnZero) {
     EXPECT_EQ(session.title(), "Tarnwick");
     EXPECT_EQ(session.modes().c_lflag & (ICANON | ECHO), 0u);  // raw keys
     EXPECT_NE(session.modes().c_lflag & ISIG, 0u);             // Ctrl-C and Ctrl-Z still work
-    // Keys without a meaning, arrow keys of both forms among them, bring the menu back.
-    session.sendKeys("x9\x1b[A\x1bOB");
+    // Keys without a meaning, and whole sequences whose digits must not act as choices:
+    // function keys, Home, End, Insert, Delete, PgUp and PgDn in their CSI, SS3 and Linux
+    // console forms, modified arrows, Alt+digit, mouse and focus reports, colour and cursor
+    // position answers, and one cut in two by a short pause.
+    session.sendKeys(
+        "x9\x1b[A\x1bOB\x1bOP\x1bOQ\x1bOR\x1bOS\x1b[11~\x1b[12~\x1b[13~\x1b[14~\x1b[15~"
+        "\x1b[17~\x1b[18~\x1b[19~\x1b[20~\x1b[21~\x1b[23~\x1b[24~\x1b[[A\x1b[[E\x1b[1;5P"
+        "\x1b[15;2~\x1b[H\x1bOH\x1b[1~\x1b[7~\x1b[F\x1bOF\x1b[4~\x1b[8~\x1b[2~\x1b[3~\x1b[5~"
+        "\x1b[6~\x1b[1;5A\x1b[1;2B\x1b[1;3C\x1bO5D\0330\0331\0332\0334\x1b[M 35\x1b[M#21"
+        "\x1b[<0;12;3M\x1b[<0;12;3m\x1b[32;1;4M\x1b[I\x1b[O\x1b]11;rgb:0000/0000/0000\x1b\\"
+        "\x1b]10;rgb:ffff/ffff/ffff\a\x1bP1$r0m\x1b\\\x1b[12;40R\x1b[2");
+    session.settle(20ms);
+    session.sendKeys("4~");
     session.settle();
     expectMenu(session);
+    session.sendKeys("3");
+    ASSERT_TRUE(session.waitForText("用尽快的方式躲避怪兽")) << screenOf(session);
+    session.sendKeys("x");
     quitFromMenu(session);
     expectRestored(session);
 }
@@ -39,19 +53,29 @@ TEST(MainMenuE2e, OptionsAndRefusalsLeaveTheTerminalAlone) {
     // Standard output to a file: --version is written there; the game refuses and writes nothing.
     std::string file = (std::filesystem::temp_directory_path() / "tarnwick-XXXXXX").string();
     close(mkstemp(file.data()));
-    const std::string game = "'" + PtySession::binaryPath() + "' ";
+    const std::string game = std::string("'").append(PtySession::binaryPath()).append("' ");
     EXPECT_EQ(std::system((game + "--version >" + file).c_str()), 0);
     std::ifstream version(file);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(version), {}), "tarnwick 1.1.0\n");
-    EXPECT_EQ(WEXITSTATUS(std::system((game + ">" + file + " 2>/dev/null </dev/null").c_str())), 1);
+    // Its one line on stderr is in the language of a Chinese locale.
+    const std::string errors = file + ".err";
+    EXPECT_EQ(WEXITSTATUS(std::system(("LC_ALL= LC_MESSAGES= LANG=zh_CN.UTF-8 " + game + ">" +
+                                       file + " 2>" + errors + " </dev/null")
+                                          .c_str())),
+              1);
     EXPECT_EQ(std::filesystem::file_size(file), 0u);
+    std::ifstream refusal(errors);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(refusal), {}),
+              "tarnwick: 游戏需要终端，而它的标准输出不是终端\n");
     std::filesystem::remove(file);
+    std::filesystem::remove(errors);
     // In a terminal: the answers, a bad value and TERM=dumb; no mode or sequence changed.
     for (const auto& [argument, variable, value, code, text] :
          {std::tuple{"--version", "TERM", "xterm", 0, "tarnwick 1.1.0"},
           {"--help", "LC_ALL", "C", 0, "Usage: tarnwick [OPTION]..."},
           {"-h", "LC_ALL", "zh_CN.UTF-8", 0, "用法：tarnwick [选项]..."},
           {"--seed=-1", "TERM", "xterm", 2, "tarnwick: bad value '-1' for --seed; try --help"},
+          {"--bogus", "LANG", "zh_CN.UTF-8", 2, "tarnwick: 未知的选项 '--bogus'；请看 --help"},
           {"--mute", "TERM", "dumb", 1, "TERM is \"dumb\""}}) {
         PtySession session({.arguments = {argument}, .environment = {{variable, value}}});
         START_OR_SKIP(session);
@@ -126,14 +150,39 @@ TEST(MainMenuE2e, SuspendWithoutJobControlKeepsTheGameOnScreen) {
     EXPECT_TRUE(session.waitExit().has_value());
 }
 
-TEST(MainMenuE2e, InputFromNullEndsAtOnce) {
-    PtySession session({.inputFromNull = true});
-    START_OR_SKIP(session);
-    const auto status = session.waitExit(2s);
-    ASSERT_TRUE(status.has_value());
-    EXPECT_TRUE(WIFEXITED(*status));
-    EXPECT_EQ(WEXITSTATUS(*status), 0);
-    expectRestored(session);
+TEST(MainMenuE2e, InputFromNullOrClosedEndsAtOnce) {
+    for (const SessionOptions& options :
+         {SessionOptions{.inputFromNull = true}, SessionOptions{.inputClosed = true}}) {
+        PtySession session(options);
+        START_OR_SKIP(session);
+        const auto status = session.waitExit(1s);
+        ASSERT_TRUE(status.has_value()) << options.inputClosed << "\n" << screenOf(session);
+        EXPECT_TRUE(WIFEXITED(*status));
+        EXPECT_EQ(WEXITSTATUS(*status), 0);
+        expectRestored(session);
+    }
+}
+
+TEST(MainMenuE2e, CtrlCEndsTheGameAtOnceWhateverKeysWait) {
+    // 64 KiB of keys during the About tune, and during play, then Ctrl-C.
+    for (const auto& [key, shown] : {std::pair{"4", "程序设计综合实践作业"}, {"1", "当前金币"}}) {
+        PtySession session;
+        START_OR_SKIP(session);
+        awaitMainMenu(session);
+        session.sendKeys(key);
+        ASSERT_TRUE(session.waitForText(shown)) << screenOf(session);
+        const std::string keys(64 * 1024, 'x');
+        std::size_t sent = 0;
+        session.waitUntil(
+            [&] { return (sent += session.sendSome(keys.substr(sent))) == keys.size(); }, 10s);
+        EXPECT_EQ(sent, keys.size()) << shown;
+        session.sendKeys("\x03");
+        const auto status = session.waitExit(1s);
+        ASSERT_TRUE(status.has_value()) << shown;
+        EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == SIGINT);
+        expectRestored(session);
+        EXPECT_NE(session.modes().c_lflag & ECHO, 0u);
+    }
 }
 
 TEST(MainMenuE2e, ResizeRepaintsWhileWaitingForAKey) {

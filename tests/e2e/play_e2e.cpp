@@ -4,9 +4,12 @@
 // keys, the key line and the seed of the command line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "e2e_support.h"
@@ -217,8 +220,11 @@ TEST(PlayE2e, ThePictureMazeIsPlayedToItsExitThroughTheWindow) {
 }
 
 // A game with a fixed seed. The board of seed 42 has three open cells right of the start.
-std::unique_ptr<PtySession> startSeeded(const char* seed, std::string_view settings = "") {
-    auto session = std::make_unique<PtySession>(SessionOptions{.arguments = {"--seed", seed}});
+std::unique_ptr<PtySession> startSeeded(
+    const char* seed, std::string_view settings = "",
+    std::vector<std::pair<std::string, std::string>> environment = {}) {
+    auto session = std::make_unique<PtySession>(
+        SessionOptions{.arguments = {"--seed", seed}, .environment = std::move(environment)});
     if (session->started()) {
         if (!settings.empty()) {
             changeSetting(*session, settings);
@@ -245,10 +251,11 @@ TEST(PlayE2e, ArrowKeysWalkAWarGodToTheExit) {
     // Through the border walls, where no monster comes: left, 23 down, 24 right, up.
     session->sendKeys(arrows('D', 1) + arrows('B', 23));
     awaitText(*session, 0, 24, "〇", 10s);
-    // A lone ESC read on its own, then d; ESC and d in one write; Ctrl-Right, no arrow.
+    // A lone ESC read on its own, then d; Alt-d, nothing; Ctrl-Right and Shift-Right, a step
+    // each.
     session->sendKeys("\x1b");
     session->settle(300ms);
-    session->sendKeys("d\033d\033[1;5C" + arrows('C', 22) + arrows('A', 1));
+    session->sendKeys("d\033d\033[1;5C\033[1;2C" + arrows('C', 21) + arrows('A', 1));
     awaitText(*session, 48, 23, "〇", 15s);  // on the exit
 }
 
@@ -307,18 +314,78 @@ TEST(PlayE2e, ADefaultBoardIsWalkedToItsExitOnSmallTerminals) {
     }
 }
 
+// The output up to the end of the second synchronized frame: the main menu and the first board.
+std::string firstFrames(const std::string& output) {
+    const std::string end = "\x1b[?2026l";
+    const std::size_t menu = output.find(end);
+    const std::size_t board = menu == std::string::npos ? menu : output.find(end, menu + 1);
+    return output.substr(0, board == std::string::npos ? board : board + end.size());
+}
+
+// Whether an SGR sequence in the output sets a colour.
+bool sendsColour(const std::string& output) {
+    for (std::size_t at = output.find("\x1b["); at != std::string::npos;
+         at = output.find("\x1b[", at + 1)) {
+        const std::size_t end = output.find_first_not_of("0123456789;", at + 2);
+        for (std::size_t p = at + 2; end != std::string::npos && output[end] == 'm' && p < end;
+             p = std::min(output.find(';', p), end) + 1) {
+            const int value = std::atoi(output.c_str() + p);
+            if (value >= 30 && value <= 49) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// The same seed carves the same board, and a terminal with every feature (whatever TERM or
+// an empty NO_COLOR says) gets the very bytes an xterm gets.
 TEST(PlayE2e, TheSameSeedCarvesTheSameFirstBoard) {
     std::vector<std::string> boards;
-    for (const char* seed : {"42", "42", "4242"}) {
-        const auto session = startSeeded(seed);
+    std::vector<std::string> bytes;
+    for (const auto& [seed, variable, value] : {std::tuple{"42", "TERM", "xterm-256color"},
+                                                {"42", "TERM", "tmux-256color"},
+                                                {"42", "TERM", "no-such-terminal"},
+                                                {"42", "NO_COLOR", ""},
+                                                {"4242", "TERM", "xterm-256color"}}) {
+        const auto session = startSeeded(seed, "", {{variable, value}});
         START_OR_SKIP(*session);
         boards.emplace_back();
         for (int y = 0; y < 25; ++y) {
             boards.back() += session->textAt(0, y, 50) + "\n";
         }
+        bytes.push_back(firstFrames(session->output()));
     }
     EXPECT_EQ(boards[0], boards[1]);
-    EXPECT_NE(boards[0], boards[2]);
+    EXPECT_NE(boards[0], boards[4]);
+    EXPECT_TRUE(sendsColour(bytes[0]));
+    for (std::size_t i = 1; i < 4; ++i) {
+        EXPECT_EQ(bytes[i], bytes[0]) << i;
+    }
+}
+
+// Without colours the board reads by its glyphs; a terminal without an alternate screen,
+// cursor hiding or synchronized output is sent none of them.
+TEST(PlayE2e, TerminalsWithoutColoursShowTheBoardByItsGlyphs) {
+    for (const auto& [variable, value] :
+         {std::pair{"TERM", "vt100"}, {"TERM", "xterm-mono"}, {"NO_COLOR", "1"}}) {
+        const auto session = startSeeded("42", "", {{variable, value}});
+        START_OR_SKIP(*session);
+        EXPECT_TRUE(session->waitUntil([&] {
+            return glyphsOnBoard(*session, 25, "怪") == 3 && glyphsOnBoard(*session, 25, "￥") == 3;
+        })) << value
+            << screenOf(*session);
+        EXPECT_TRUE(shows(*session, 2, 0, "入") && shows(*session, 0, 24, "██") &&
+                    (shows(*session, 2, 1, "〇") || shows(*session, 2, 1, "￥")))
+            << value << screenOf(*session);
+        EXPECT_EQ(session->colours(0, 24), Colours{}) << value;
+        EXPECT_FALSE(sendsColour(session->output())) << value;
+        const bool vt100 = std::string_view(value) == "vt100";
+        EXPECT_EQ(session->altScreen(), !vt100) << value;
+        EXPECT_EQ(session->output().find("\x1b[?2026h") == std::string::npos, vt100) << value;
+        session->sendKeys("00");
+        quitFromMenu(*session);
+    }
 }
 
 }  // namespace

@@ -42,6 +42,9 @@ namespace {
         dup2(null, STDIN_FILENO);
         close(null);
     }
+    if (options.inputClosed) {
+        close(STDIN_FILENO);
+    }
     const rlimit noCore{0, 0};
     setrlimit(RLIMIT_CORE, &noCore);  // fatal signals in tests leave no core files
     if (options.user && (setgroups(0, nullptr) != 0 || setgid(options.user->second) != 0 ||
@@ -107,12 +110,23 @@ std::string PtySession::binaryPath() {
 
 PtySession::PtySession(SessionOptions options)
     : options_(options), columns_(options.columns), rows_(options.rows) {
-    const std::string binary = binaryPath();
+    std::string binary = binaryPath();
     if (options_.filesFolder.empty()) {
         std::string folder = std::filesystem::temp_directory_path() / "tarnwick-e2e-XXXXXX";
         // Without one the game keeps nothing rather than touch the user's files.
         ownFilesFolder_ = mkdtemp(folder.data()) != nullptr ? folder : "";
         options_.filesFolder = ownFilesFolder_.empty() ? "/nonexistent" : ownFilesFolder_;
+    }
+    if (options_.user) {
+        // Another user may not reach the build tree (a checkout in a folder only root enters):
+        // that user runs a copy kept in the files folder, which the test gave to that user.
+        const std::string copy = options_.filesFolder + "/tarnwick";
+        std::error_code error;
+        std::filesystem::copy_file(binary, copy, std::filesystem::copy_options::overwrite_existing,
+                                   error);
+        if (!error) {
+            binary = copy;
+        }
     }
     winsize size{static_cast<unsigned short>(rows_), static_cast<unsigned short>(columns_), 0, 0};
     int master = -1;

@@ -39,8 +39,9 @@ struct SessionOptions {
     bool jobControl = false;
     // Signals the game starts with ignored (as under nohup).
     std::vector<int> ignoredSignals{};
-    // Standard input from /dev/null instead of the terminal.
+    // Standard input from /dev/null, or closed, instead of the terminal.
     bool inputFromNull = false;
+    bool inputClosed = false;
     // The game's command-line arguments.
     std::vector<std::string> arguments{};
     // The folder whose config/ and state/ are the game's XDG_CONFIG_HOME and XDG_STATE_HOME;

@@ -3,15 +3,18 @@
 #include <gtest/gtest.h>
 #include <vterm.h>
 
-#include <random>
 #include <string>
 #include <string_view>
 
 #include "console/renderer.h"
 #include "console/screen.h"
+#include "support/random_drawing.h"
 
 namespace tarnwick {
 namespace {
+
+using testing::DrawingShape;
+using testing::RandomDrawing;
 
 class Emulator {
   public:
@@ -105,27 +108,16 @@ TEST(RendererInEmulator, RandomDrawingsShowAsTheScreenModel) {
         "当前金币 ￥：  12",
         "\x1b[40;32m入",
     };
+    constexpr DrawingShape Shape{8, 44, 14, 12, 25, 20, 24, 5, 10};
     for (unsigned seed = 1; seed <= 30; ++seed) {
-        std::minstd_rand random(seed);
+        RandomDrawing drawing(seed, pieces, Shape);
         int columns = 40;
         int rows = 12;
         Screen screen;
         Renderer renderer;
         Emulator emulator(columns, rows);
         for (int step = 0; step < 80; ++step) {
-            const int writes = 1 + static_cast<int>(random() % 8);
-            for (int i = 0; i < writes; ++i) {
-                const int x = static_cast<int>(random() % 44);
-                const int y = static_cast<int>(random() % 14);
-                screen.moveTo(x, y);
-                screen.print(pieces[random() % std::size(pieces)]);
-            }
-            if (random() % 12 == 0) {
-                screen.clear();
-            }
-            if (random() % 25 == 0) {
-                columns = 20 + static_cast<int>(random() % 24);
-                rows = 5 + static_cast<int>(random() % 10);
+            if (drawing.step(screen, columns, rows)) {
                 emulator.resize(columns, rows);
                 renderer.invalidate();
             }

@@ -2,185 +2,189 @@
 
 #include <algorithm>
 #include <optional>
+#include <regex>
 #include <vector>
 
-#include "console/console.h"
 #include "terminal/key_input.h"
-#include "terminal/width_probe.h"
 
 namespace tarnwick::fuzz {
 
 namespace {
 
-using Clock = KeyReader::Clock;
+using Clock = KeyInput::Clock;
 
-constexpr std::size_t ProbeReadSize = 64;
-constexpr auto AnswerWindow = std::chrono::seconds(3);
+constexpr int GapsMs[] = {10, 20, 60, 2000};
+constexpr int TakeAll = 63;
+constexpr int AnswerAwaitedMs = 3200;
+constexpr std::size_t QueueBound = 16;
+constexpr unsigned char Esc = 0x1b;
 
 struct Burst {
     std::string bytes;
-    int phase = 0;  // 0 during the probe, 1 in the late answer's window, 2 after it
-    bool polls = false;
+    int gapMs = 0;
+    int takes = 0;
 };
 
 std::vector<Burst> readBursts(std::span<const std::uint8_t> data) {
     std::vector<Burst> bursts;
-    int phase = 0;
     for (std::size_t pos = 0; pos + 1 < data.size();) {
-        const int header = data[pos];
         const std::size_t length = std::min<std::size_t>(data[pos + 1], data.size() - pos - 2);
-        phase = std::max(phase, std::min(header >> 6, 2));
         const auto* start = reinterpret_cast<const char*>(data.data()) + pos + 2;
-        bursts.push_back({std::string(start, length), phase, (header & 0x20) != 0});
+        if (length > 0) {  // bytes come, or nothing happens
+            bursts.push_back({std::string(start, length), GapsMs[data[pos] >> 6], data[pos] & 63});
+        }
         pos += 2 + length;
     }
     return bursts;
 }
 
-// The terminal's input: a burst comes when the game waits for bytes with none left, or pauses.
-// Every byte is marked with the group it came in: the bursts that came while the probe waited
-// form one group (all of them were there before the game took a key), each later burst its own.
-class Input : public KeyReader {
+Clock::time_point at(int ms) {
+    return Clock::time_point{} + std::chrono::milliseconds(ms);
+}
+
+// A key of the whole input read at once: `decided` is the position in the input once which
+// had come the key was whole (past the end: only at the end of input).
+struct ModelKey {
+    int key = SequenceKey;
+    std::size_t decided = 0;
+    std::optional<int> reportColumn;
+    std::optional<int> marginsState;
+};
+
+class Model {
   public:
-    explicit Input(const std::vector<Burst>& bursts) : bursts_(bursts) {}
+    Model(std::string_view input, std::vector<bool> pauseBefore, bool pauseAtEnd)
+        : s_(input), pauseBefore_(std::move(pauseBefore)), pauseAtEnd_(pauseAtEnd) {}
 
-    bool ready() override { return !queue_.empty() || next_ == bursts_.size(); }
-    ReadResult read(std::string& keys, std::size_t most) override {
-        if (queue_.empty() && !arrive()) {
-            return ReadResult::End;
+    std::vector<ModelKey> keys() {
+        std::vector<ModelKey> out;
+        for (std::size_t p = 0; p < s_.size();) {
+            if (static_cast<unsigned char>(s_[p]) != Esc) {
+                out.push_back(
+                    {static_cast<unsigned char>(s_[p]), p + 1, std::nullopt, std::nullopt});
+                ++p;
+                continue;
+            }
+            start_ = p;
+            out.push_back(sequence());
+            p = next_;
         }
-        return take(keys, most);
+        return out;
     }
-    Clock::time_point now() override {
-        return Clock::time_point{} + (phase_ >= 2 ? 2 * AnswerWindow : AnswerWindow / 2);
-    }
-    void answered(AmbiguousWidth) override { ++lateAnswers_; }
-
-    // The probe's read: only the bursts that come while it waits.
-    ProbeRead probeRead(std::string& bytes) {
-        if (queue_.empty() && (next_ == bursts_.size() || bursts_[next_].phase > 0)) {
-            return next_ == bursts_.size() ? ProbeRead::End : ProbeRead::Timeout;
-        }
-        if (queue_.empty()) {
-            arrive();
-        }
-        take(bytes, ProbeReadSize);
-        return ProbeRead::Bytes;
-    }
-    void probeEnded() { probing_ = false; }
-    // The next burst comes (the game paused); false when there is none.
-    bool arrive() {
-        if (next_ == bursts_.size()) {
-            return false;
-        }
-        const Burst& burst = bursts_[next_++];
-        queue_ += burst.bytes;
-        phase_ = burst.phase;
-        polls_ = burst.polls;
-        group_ = probing_ ? 0 : group_ + 1;
-        groups_.insert(groups_.end(), burst.bytes.size(), group_);
-        phases_.insert(phases_.end(), burst.bytes.size(), phase_);
-        return true;
-    }
-    bool polls() const { return polls_; }
-    int lateAnswers() const { return lateAnswers_; }
-    const std::vector<int>& groups() const { return groups_; }
-    const std::vector<int>& phases() const { return phases_; }
 
   private:
-    ReadResult take(std::string& keys, std::size_t most) {
-        const std::size_t count = std::min(most, queue_.size());
-        keys += queue_.substr(0, count);
-        queue_.erase(0, count);
-        return ReadResult::Keys;
+    // Whether the byte at q still belongs to the sequence that started at start_.
+    bool comes(std::size_t q) const {
+        return q < s_.size() && !pauseBefore_[q] && q - start_ < LongestSequence;
+    }
+    // The sequence ends before the byte at `next`, decided once `decided` had come.
+    ModelKey ends(std::size_t next, std::size_t decided, int key = SequenceKey) {
+        next_ = next;
+        return {key, decided, std::nullopt, std::nullopt};
+    }
+    // The sequence stopped before the byte at q: it ran to its length, or its rest did not
+    // come before a pause or the end.
+    ModelKey stops(std::size_t q) {
+        const bool atEnd = q - start_ < LongestSequence && q == s_.size() && !pauseAtEnd_;
+        return ends(q, atEnd ? q + 1 : q);
+    }
+    unsigned char at(std::size_t q) const { return static_cast<unsigned char>(s_[q]); }
+
+    ModelKey sequence() {
+        const std::size_t q = start_ + 1;
+        if (!comes(q)) {
+            return stops(q);
+        }
+        if (at(q) == Esc) {
+            return ends(q, q + 1);
+        }
+        if (at(q) == '[' || at(q) == 'O') {
+            return controlSequence(q + 1, at(q) == '[');
+        }
+        if (std::string_view("]P_^X").find(s_[q]) != std::string_view::npos) {
+            return string(q + 1);
+        }
+        return ends(q + 1, q + 1);  // a key with Alt
     }
 
-    const std::vector<Burst>& bursts_;
+    ModelKey controlSequence(std::size_t q, bool csi) {
+        if (csi && comes(q) && (at(q) == 'M' || at(q) == '[')) {
+            const std::size_t last = q + (at(q) == 'M' ? 3 : 1);
+            for (++q; q <= last; ++q) {
+                if (!comes(q)) {
+                    return stops(q);
+                }
+            }
+            return ends(q, q);
+        }
+        std::string parameters;
+        char intermediate = 0;
+        bool plain = true;
+        for (;; ++q) {
+            if (!comes(q)) {
+                return stops(q);
+            }
+            const unsigned char c = at(q);
+            if (c >= 0x30 && c <= 0x3f) {
+                plain = plain && parameters.size() < 16 && intermediate == 0;
+                parameters += static_cast<char>(c);
+            } else if (csi && c >= 0x20 && c <= 0x2f) {
+                plain = plain && intermediate == 0;
+                intermediate = static_cast<char>(c);
+            } else if (c >= 0x40 && c <= 0x7e) {
+                return classify(q + 1, c, plain ? parameters : "-", csi ? intermediate : '-');
+            } else {
+                return ends(q, q + 1);  // read on its own
+            }
+        }
+    }
+
+    // A sequence's meaning from its final byte, its parameters ("-": not plain) and its
+    // intermediate byte (0: none; '-': an SS3 sequence).
+    ModelKey classify(std::size_t next, unsigned char final, const std::string& parameters,
+                      char intermediate) {
+        static const std::regex Moves("[0-9;]*");
+        static const std::regex Report("([0-9]{1,4});([0-9]{1,4})");
+        static const std::regex Margins("\\?69;([0-9]{1,4})");
+        ModelKey key = ends(next, next);
+        std::smatch match;
+        const bool bare = intermediate == 0 || intermediate == '-';
+        if (bare && final >= 'A' && final <= 'D' && std::regex_match(parameters, Moves)) {
+            key.key = "wsda"[final - 'A'];
+        } else if (intermediate == 0 && final == 'R' &&
+                   std::regex_match(parameters, match, Report)) {
+            key.reportColumn = std::stoi(match[2]);
+        } else if (intermediate == '$' && final == 'y' &&
+                   std::regex_match(parameters, match, Margins)) {
+            key.marginsState = std::stoi(match[1]);
+        }
+        return key;
+    }
+
+    ModelKey string(std::size_t q) {
+        for (;; ++q) {
+            if (!comes(q)) {
+                return stops(q);
+            }
+            if (s_[q] == '\a') {
+                return ends(q + 1, q + 1);
+            }
+            if (at(q) == Esc) {
+                if (!comes(q + 1)) {
+                    return stops(q + 1);
+                }
+                // ST ends it; any other ESC ends it before and starts the next sequence.
+                return s_[q + 1] == '\\' ? ends(q + 2, q + 2) : ends(q, q + 2);
+            }
+        }
+    }
+
+    std::string_view s_;
+    std::vector<bool> pauseBefore_;
+    bool pauseAtEnd_;
+    std::size_t start_ = 0;
     std::size_t next_ = 0;
-    std::string queue_;  // bytes that came and were not read yet
-    int phase_ = 0;
-    bool polls_ = false;
-    bool probing_ = true;
-    int group_ = 0;
-    std::vector<int> groups_;
-    std::vector<int> phases_;
-    int lateAnswers_ = 0;
 };
-
-bool digits(const std::string& s, std::size_t& pos) {
-    const std::size_t start = pos;
-    while (pos < s.size() && pos - start < 4 && s[pos] >= '0' && s[pos] <= '9') {
-        ++pos;
-    }
-    return pos > start;
-}
-
-// The length of the answer about the margins "ESC [ ? 69 ; Ps $ y" at `at`, or 0.
-std::size_t marginsAnswerAt(const std::string& s, std::size_t at) {
-    std::size_t pos = at + 6;
-    const bool whole =
-        s.compare(at, 6, "\x1b[?69;") == 0 && digits(s, pos) && s.compare(pos, 2, "$y") == 0;
-    return whole ? pos + 2 - at : 0;
-}
-
-// The length of the cursor report "ESC [ row ; column R" (1 to 4 digits each) at `at`, with
-// the answer about the margins just before it if that came, or 0.
-std::size_t reportAt(const std::string& s, std::size_t at) {
-    std::size_t pos = at + marginsAnswerAt(s, at);
-    const bool whole = s.compare(pos, 2, "\x1b[") == 0 && digits(s, pos += 2) && pos < s.size() &&
-                       s[pos++] == ';' && digits(s, pos) && pos < s.size() && s[pos] == 'R';
-    return whole ? pos + 1 - at : 0;
-}
-
-bool oneGroup(const std::vector<int>& groups, std::size_t at, std::size_t length) {
-    return std::all_of(groups.begin() + static_cast<std::ptrdiff_t>(at),
-                       groups.begin() + static_cast<std::ptrdiff_t>(at + length),
-                       [&](int g) { return g == groups[at]; });
-}
-
-struct Expected {
-    std::vector<int> keys;
-    bool probeAnswered = false;
-    int lateAnswers = 0;
-};
-
-// The first answer that came whole while it was awaited, with the position and length.
-std::optional<std::pair<std::size_t, std::size_t>> expectedAnswer(const std::string& stream,
-                                                                  const Input& input) {
-    for (std::size_t at = 0; at < stream.size(); ++at) {
-        const std::size_t length = reportAt(stream, at);
-        if (length > 0 && oneGroup(input.groups(), at, length) &&
-            input.phases()[at + length - 1] <= 1) {
-            return std::pair{at, length};
-        }
-    }
-    return std::nullopt;
-}
-
-Expected expect(std::string stream, const Input& input) {
-    Expected out;
-    std::vector<int> groups = input.groups();
-    if (const auto answer = expectedAnswer(stream, input)) {
-        out.probeAnswered = groups[answer->first] == 0;
-        out.lateAnswers = out.probeAnswered ? 0 : 1;
-        stream.erase(answer->first, answer->second);
-        groups.erase(groups.begin() + static_cast<std::ptrdiff_t>(answer->first),
-                     groups.begin() + static_cast<std::ptrdiff_t>(answer->first + answer->second));
-    }
-    constexpr std::string_view Finals = "ABCD";
-    constexpr std::string_view Moves = "wsda";
-    for (std::size_t p = 0; p < stream.size();) {
-        const std::size_t final = p + 2 < stream.size() ? Finals.find(stream[p + 2]) : Finals.npos;
-        if (final != Finals.npos && stream[p] == '\x1b' &&
-            (stream[p + 1] == '[' || stream[p + 1] == 'O') && oneGroup(groups, p, 3)) {
-            out.keys.push_back(Moves[final]);
-            p += 3;
-        } else {
-            out.keys.push_back(static_cast<unsigned char>(stream[p++]));
-        }
-    }
-    return out;
-}
 
 std::string describe(const std::vector<int>& keys) {
     std::string out;
@@ -194,39 +198,85 @@ std::string describe(const std::vector<int>& keys) {
 
 std::string checkKeys(std::span<const std::uint8_t> data) {
     const std::vector<Burst> bursts = readBursts(data);
-    Input input(bursts);
-    ProbeResult probe = probeAmbiguousWidth(
-        [](std::string_view) {},
-        [&](std::string& bytes, std::chrono::milliseconds) { return input.probeRead(bytes); },
-        std::chrono::milliseconds(200));
-    input.probeEnded();
-    KeyInput keys;
-    keys.start(std::move(probe.keys), !probe.answered, Clock::time_point{} + AnswerWindow);
+    KeyInput input(QueueBound);
+    input.awaitAnswer(at(AnswerAwaitedMs));
     std::vector<int> got;
-    try {
-        while (true) {
-            if (input.polls() && !keys.keyWaiting(input)) {
-                input.arrive();  // a pause of the game, in which the next burst comes
-                continue;
+    std::vector<AmbiguousWidth> answers;
+    std::vector<bool> margins;
+    const auto take = [&](int most, int ms) {
+        for (int i = 0; i < most; ++i) {
+            const auto key = input.takeKey(at(ms));
+            if (!key) {
+                return;
             }
-            got.push_back(keys.readKey(input));
+            got.push_back(*key);
         }
-    } catch (const EndOfInput&) {
+    };
+    int ms = 0;
+    for (const Burst& burst : bursts) {
+        input.receive(burst.bytes, at(ms));
+        if (const auto answer = input.takeAnswer()) {
+            answers.push_back(*answer);
+        }
+        if (const auto answer = input.takeMarginsAnswer()) {
+            margins.push_back(*answer);
+        }
+        ms += burst.gapMs;
+        take(burst.takes == TakeAll ? 1 << 20 : burst.takes, ms - 1);
     }
+    input.end();
+    take(1 << 20, ms);
+
+    // The same input read whole: its keys in the queue as they came and went.
     std::string stream;
+    std::vector<bool> pauseBefore;
     for (const Burst& burst : bursts) {
         stream += burst.bytes;
+        pauseBefore.resize(stream.size(), false);
+        pauseBefore.push_back(burst.gapMs > EscapeDelay.count());
     }
-    const Expected expected = expect(stream, input);
+    pauseBefore.resize(stream.size());
+    const bool pauseAtEnd = !bursts.empty() && bursts.back().gapMs > EscapeDelay.count();
+    const std::vector<ModelKey> keys = Model(stream, pauseBefore, pauseAtEnd).keys();
+    std::vector<int> expected;
+    std::vector<AmbiguousWidth> expectedAnswers;
+    std::vector<bool> expectedMargins;
+    std::size_t queued = 0;
+    std::size_t next = 0;
+    const auto admit = [&](std::size_t upTo, int now) {
+        for (; next < keys.size() && keys[next].decided <= upTo; ++next) {
+            const bool awaited = now <= AnswerAwaitedMs && expectedAnswers.empty();
+            if (keys[next].reportColumn && awaited) {
+                expectedAnswers.push_back(widthFromColumn(*keys[next].reportColumn));
+            } else if (keys[next].marginsState && awaited && expectedMargins.empty()) {
+                expectedMargins.push_back(hasSideMargins(*keys[next].marginsState));
+            } else if (queued < QueueBound) {
+                expected.push_back(keys[next].key);
+                ++queued;
+            }
+        }
+    };
+    std::size_t end = 0;
+    ms = 0;
+    for (const Burst& burst : bursts) {
+        end += burst.bytes.size();
+        admit(end, ms);
+        ms += burst.gapMs;
+        queued -= std::min<std::size_t>(queued, burst.takes == TakeAll ? queued : burst.takes);
+    }
+    admit(stream.size() + 1, ms);
+
     std::string out;
-    if (got != expected.keys) {
-        out += "keys " + describe(got) + "expected " + describe(expected.keys);
+    if (got != expected) {
+        out += "keys " + describe(got) + "expected " + describe(expected);
     }
-    if (probe.answered != expected.probeAnswered || input.lateAnswers() != expected.lateAnswers) {
-        out += "answers taken: probe " + std::to_string(probe.answered) + ", late " +
-               std::to_string(input.lateAnswers()) + "; expected " +
-               std::to_string(expected.probeAnswered) + ", " +
-               std::to_string(expected.lateAnswers) + "\n";
+    if (margins != expectedMargins) {
+        out += "margins answers taken " + std::to_string(margins.size()) + ", expected " +
+               std::to_string(expectedMargins.size()) + "\n";
+    }
+    if (answers != expectedAnswers) {
+        out += "answers taken " + std::to_string(answers.size()) + ", expected " +
+               std::to_string(expectedAnswers.size()) + "\n";
     }
     return out;
 }

@@ -164,15 +164,21 @@ RENDER_CORPUS = {
     + text("ab\xe6\x80") + FRAME + bytes([3, 9, 3]) + FRAME + bytes([6]) + FRAME,
 }
 
-KEYS_CORPUS = {
-    "answer_in_time": bytes([0x00, 8]) + b"\x1b[1;3Rw\x1b[A" + bytes([0x60, 4]) + b"\x1bOBs",
-    "answer_late_and_keys": bytes([0x40, 12]) + b"1\x1b[12;2R\x1b[D" + bytes([0x40, 2]) + b"\x1b["
-    + bytes([0x80, 2]) + b"A0",
-    "margins_answer_in_pieces": bytes([0x00, 6]) + b"1\x1b[?69" + bytes([0x00, 12])
-    + b";2$y\x1b[1;2Rd" + bytes([0x40, 11]) + b"\x1b[?69;1$yw",
-    "no_answer": bytes([0x20, 3]) + b"\x1b\x1b[" + bytes([0xA0, 8]) + b"C\x1b[1;2Rxy",
-}
+def burst(gap, takes, data):
+    """A burst of fuzz_keys (see key_checks.h): the gap after it (0 to 3), the keys taken."""
+    return bytes([gap << 6 | takes, len(data)]) + data
 
+
+KEYS_CORPUS = {
+    "answer_and_keys": burst(0, 0, b"\x1b[1;3Rw\x1b[A1") + burst(0, 63, b"\x1bOBs"),
+    "sequences": burst(2, 5, b"\x1b[15~\x1b[1;5A\x1b0\x1b[M 35\x1b[<0;1;2m2")
+    + burst(1, 2, b"\x1b]11;rgb:0/0/0\x1b\\4\x1b[[A\x1b[I"),
+    "cut_and_joined": burst(1, 0, b"\x1b[1") + burst(2, 0, b";5A") + burst(2, 63, b"\x1bP3q")
+    + burst(3, 0, b"\x1b3"),
+    "queue_full": burst(0, 0, b"0123456789" * 4) + burst(0, 63, b"x"),
+    "margins_answer_in_pieces": burst(0, 0, b"1\x1b[?69") + burst(0, 0, b";2$y\x1b[1;2Rd")
+    + burst(3, 63, b"\x1b[?69;1$yw"),
+}
 ENCODING_CORPUS = {
     "glyphs": "\x1b[44;34m██\x1b[m▇●·—〇怪￥出入＃｜－".encode(),
     "texts": "当前金币 ￥：  12 窗口太小啦！请放大到 80 列 24 行 é€".encode(),

@@ -56,24 +56,5 @@ TEST(VictoryTune, TwoPhrasesAroundOneBreath) {
     EXPECT_EQ(rests, 1);
 }
 
-// Each note operation sounds its own pitch of the scale for 200 ms.
-TEST(Notes, ScaleFromLowDoToHighSi) {
-    void (*const notes[])(Console&) = {
-        noteLowDo,  noteLowRe,  noteLowMi,  noteLowFa,  noteLowSol,  noteLowLa,  noteLowSi,
-        noteMidDo,  noteMidRe,  noteMidMi,  noteMidFa,  noteMidSol,  noteMidLa,  noteMidSi,
-        noteHighDo, noteHighRe, noteHighMi, noteHighFa, noteHighSol, noteHighLa, noteHighSi};
-    const int hz[] = {262, 294, 330, 349,  392,  440,  494,  523,  578,  659, 698,
-                      784, 880, 988, 1046, 1175, 1318, 1480, 1568, 1760, 1976};
-    TestConsole console;
-    for (auto* note : notes) {
-        note(console);
-    }
-    Steps expected;
-    for (int pitch : hz) {
-        expected.push_back({pitch, 200});
-    }
-    EXPECT_EQ(console.sounds(), expected);
-}
-
 }  // namespace
 }  // namespace tarnwick

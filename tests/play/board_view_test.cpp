@@ -15,7 +15,7 @@ using testing::textAt;
 
 constexpr Style GreenOnBlack{2, 0};
 constexpr Style RedOnDefault{1, ColourDefault};
-constexpr Style WhiteOnCyan{7, 6};
+constexpr Style Player{7, 6, false, true};  // white on cyan, standing out
 constexpr Style BlueOnBlue{4, 4};
 
 constexpr char LivesLabel[] = "当前生命值： ";
@@ -174,7 +174,7 @@ TEST(BoardView, RedrawPaintsEveryCellThePlayerAndThePanel) {
     EXPECT_EQ(console.screen().cell(2, 0).style, GreenOnBlack);
     EXPECT_EQ(console.screen().cell(4, 0).style, Style{});  // the entrance's colour ends with it
     EXPECT_EQ(console.screen().cell(8, 3).style, RedOnDefault);
-    EXPECT_EQ(console.screen().cell(2, 2).style, WhiteOnCyan);
+    EXPECT_EQ(console.screen().cell(2, 2).style, Player);
     EXPECT_EQ(console.screen().cell(0, 4).style, BlueOnBlue);
     EXPECT_EQ(console.screen().cell(6, 2).style, Style{});  // the moved monster's blank cell
 }

@@ -62,7 +62,7 @@ TEST(FileSafety, WhatStandsInTheWayIsLeftAsItIs) {
     EXPECT_TRUE(lstat(temp.file("settings").c_str(), &info) == 0 && S_ISLNK(info.st_mode));
 
     // A folder that cannot be made (a file where a folder should be).
-    const StorageFolder blocked{temp.path + "/elsewhere/tarnwick", ""};
+    const StorageFolder blocked{temp.path + "/elsewhere/tarnwick", {}};
     const RecordedGame lost = recordGame(blocked, Win);
     EXPECT_FALSE(lost.written);
     EXPECT_EQ(lost.notes.size(), 1u);
@@ -72,7 +72,7 @@ TEST(FileSafety, WhatStandsInTheWayIsLeftAsItIs) {
     ASSERT_GE(held.fd, 0);
     const RecordedGame unlocked = recordGame(temp.game(), Win, std::chrono::milliseconds(20));
     EXPECT_TRUE(unlocked.written);
-    EXPECT_NE(unlocked.notes.at(0).find("without the lock"), std::string::npos);
+    EXPECT_NE(messageText(unlocked.notes.at(0), false).find("without the lock"), std::string::npos);
     unlockFile(held);
 
     // No temporary file is left by any of these.
@@ -96,7 +96,7 @@ TEST(FileSafety, KilledWritersLeaveOldOrNewAndLeftoversGo) {
         kill(pid, SIGKILL);
         exitStatus(pid);
         const LoadedRecords loaded = loadRecords(temp.game());
-        ASSERT_TRUE(loaded.notes.empty()) << loaded.notes.at(0);
+        ASSERT_TRUE(loaded.notes.empty()) << messageText(loaded.notes.at(0), false);
         if (loaded.table.records.empty()) {
             continue;  // killed before its first game was written
         }

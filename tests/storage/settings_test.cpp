@@ -23,7 +23,7 @@ TEST(StorageFolders, XdgVariablesThenHome) {
     for (const auto& home : {std::optional<std::string>(), std::optional<std::string>("h")}) {
         const StorageFolder none = recordsFolder({home, std::nullopt, std::nullopt});
         EXPECT_EQ(none.path, "");
-        EXPECT_NE(none.note, "");
+        EXPECT_FALSE(none.note.empty());
         EXPECT_EQ(saveSettings(none, Table, std::vector{1, 1, 1, 1, 1}), Notes{none.note});
     }
 }

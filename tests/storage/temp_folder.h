@@ -29,7 +29,7 @@ struct TempFolder {
     }
 
     // The game's folder inside: not made yet, as on a first start.
-    StorageFolder game() const { return {path + "/state/tarnwick", ""}; }
+    StorageFolder game() const { return {path + "/state/tarnwick", {}}; }
     std::string file(const std::string& name) const { return game().path + "/" + name; }
 
     std::string path;
