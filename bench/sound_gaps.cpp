@@ -1,8 +1,9 @@
 // Gapless playback on a real-time sink: starts a private PulseAudio server with a null sink,
 // routes ALSA's "default" to it through a private HOME, records the sink's monitor with parec,
-// and plays through one ToneOutput: 300 ms rests that start the stream (a sound waits at most
-// a quarter second past its deadline for a device that is slow to start, so the rests go on
-// until one keeps its time), the victory tune at once after them, then (after the stream has
+// and plays through one ToneOutput: 300 ms rests that start the stream (a device that is slow
+// to start holds them a fifth of a second past their time at most, and leaves out what it cannot
+// play in time, so the rests go on until they end on their own clock), the victory tune at
+// once after them, then (after the stream has
 // run dry) the coin cue. The recording is compared
 // with an ideal render of the same steps: the gap at each joint between back-to-back notes,
 // the 500 ms breath, and the length of the tune against 3300 ms, as heard and as waited.
@@ -43,7 +44,7 @@ namespace {
 
 constexpr double GapTargetMs = 1.0;
 constexpr double DriftTargetMs = 33.0;  // 1 % of 3300 ms
-// A rest that returns within this of its length keeps its time: the stream has started.
+// Rests that end within this of their own clock keep their time: the stream has started.
 constexpr double StartSlackMs = 20.0;
 
 bool onPath(const std::string& program) {
@@ -219,11 +220,12 @@ Session playThroughAlsa(const fs::path& home) {
     SoundingConsole console(output);
     Session session;
     Clock::time_point start = Clock::now();
-    for (double restMs = 1e9; restMs > 300.0 + StartSlackMs && session.startRests < 20;) {
-        const Clock::time_point one = Clock::now();
+    // The rests follow each other on the output's clock: the stream has started when they
+    // end on it, having left out what a device slow to start could not play in time.
+    for (double behindMs = 1e9; behindMs > StartSlackMs && session.startRests < 20;) {
         output.rest(300);
-        restMs = msSince(one);
         ++session.startRests;
+        behindMs = msSince(start) - 300.0 * session.startRests;
     }
     session.startMs = msSince(start);
     start = Clock::now();

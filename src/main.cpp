@@ -1,6 +1,8 @@
 // Tarnwick: a maze game for the text terminal.
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -30,6 +32,19 @@ int printMessage(const tarnwick::Message& message, bool chinese, int status) {
     return writeText(stderr, "tarnwick: " + tarnwick::messageText(message, chinese) + "\n", status);
 }
 
+// Writes what an option asks for on the standard output. Output that cannot be written (a
+// full disk, a pipe whose reader left) is said in one line on stderr, with status 1.
+int writeOutput(std::string_view utf8, bool chinese) {
+    // A pipe whose reader left fails the write instead of ending the program unheard.
+    std::signal(SIGPIPE, SIG_IGN);
+    errno = 0;
+    if (writeText(stdout, utf8, 0) == 0) {
+        return 0;
+    }
+    const int error = errno == 0 ? EIO : errno;
+    return printMessage({tarnwick::MessageId::CannotWriteOutput, {}, error}, chinese, 1);
+}
+
 // The notes on the game's files, each once, after the terminal is restored.
 void printNotes(const tarnwick::storage::Notes& notes, bool chinese) {
     for (const tarnwick::Message& note : notes) {
@@ -51,12 +66,12 @@ int main(int argc, char** argv) {
                                  storage::recordsFolder(environment)};
     switch (options.action) {
         case ProgramAction::Help:
-            return writeText(stdout, helpText(chinese), 0);
+            return writeOutput(helpText(chinese), chinese);
         case ProgramAction::Version:
-            return writeText(stdout, versionText(), 0);
+            return writeOutput(versionText(), chinese);
         case ProgramAction::Records: {
             const storage::LoadedRecords loaded = storage::loadRecords(folders.records);
-            const int status = writeText(stdout, recordsText(loaded.table), 0);
+            const int status = writeOutput(recordsText(loaded.table), chinese);
             printNotes(loaded.notes, chinese);
             return status;
         }

@@ -20,15 +20,17 @@ namespace {
 using Clock = ToneOutput::Clock;
 using std::chrono::milliseconds;
 
-// A sound that starts later than this after the previous deadline does not follow it: its
-// time counts from the call. Anything sooner is the game's own work between two notes.
+// A sound that starts later than this after the previous deadline, or after the previous
+// sound returned, does not follow it: its time counts from the call. Anything sooner is the
+// game's own work between two notes.
 constexpr milliseconds FollowSlack{50};
 // Audio left queued when a sound returns: enough to cover the game's work until the next
 // sound is written, so that back-to-back notes have no gap.
 constexpr long QueueTargetFrames = 30L * SamplesPerMs;
 // How long after its deadline a sound may still wait for the device: one that plays in real
-// time ends a little late, and one that was slow to start catches up by this much a sound.
-constexpr milliseconds Grace{250};
+// time ends a little late. Sounds that follow each other wait this much in all, so that the
+// game's own work after them still ends a tune or a screen within a quarter second.
+constexpr milliseconds Grace{200};
 // A device that has taken no samples for this long in all is given up for the rest of the
 // run. Generous, because a sound server may take a good part of a second (up to two, for an
 // idle PulseAudio null sink) to start a stream.
@@ -63,6 +65,7 @@ struct SoundQueue {
         std::uint64_t id;
         int hz;
         int ms;
+        Clock::time_point deadline;  // when the game's own clock has it end
     };
     std::mutex mutex;
     std::condition_variable changed;
@@ -171,7 +174,12 @@ void runSoundThread(const std::shared_ptr<SoundQueue>& queue) {
         }
         const SoundQueue::Sound sound = queue->sounds.front();
         lock.unlock();
-        const Fed fed = feed(*queue, *pcm, synthesize(sound.hz, sound.ms));
+        // A device slower than real time falls behind the game's clock: what it can no
+        // longer play in time is left out, so that it catches up.
+        const auto late = std::chrono::duration_cast<milliseconds>(
+            Clock::now() - (sound.deadline - milliseconds(sound.ms)));
+        const int ms = late > FollowSlack ? sound.ms - static_cast<int>(late.count()) : sound.ms;
+        const Fed fed = ms > 0 ? feed(*queue, *pcm, synthesize(sound.hz, ms)) : Fed::Unpaced;
         lock.lock();
         if (fed == Fed::Closing) {
             break;
@@ -232,13 +240,16 @@ void ToneOutput::rest(int ms) {
 
 void ToneOutput::play(int hz, int ms) {
     const Clock::time_point now = Clock::now();
-    if (deadline_ + FollowSlack < now) {
+    // A sound that follows another keeps to the game's clock even when the other returned
+    // late: a device that falls behind never stretches a tune by more than Grace in all.
+    if (std::max(deadline_, returned_) + FollowSlack < now) {
         deadline_ = now;
     }
     deadline_ += milliseconds(std::max(ms, 0));
     if (!sound(hz, std::max(ms, 0))) {
         sleepUntil_(deadline_);
     }
+    returned_ = Clock::now();
 }
 
 void ToneOutput::startThread() {
@@ -276,7 +287,7 @@ bool ToneOutput::sound(int hz, int ms) {
         if (queue_->sounds.empty()) {
             queue_->lastTaken = Clock::now();  // an idle device owes nothing
         }
-        queue_->sounds.push_back({++lastId_, hz, ms});
+        queue_->sounds.push_back({++lastId_, hz, ms, deadline_});
         queue_->backlogMs += ms;
     }
     queue_->changed.notify_all();

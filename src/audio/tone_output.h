@@ -33,9 +33,11 @@ class ToneOutput {
     ToneOutput& operator=(const ToneOutput&) = delete;
 
     // Each returns when its time has passed: on a device that plays in real time, when the
-    // sound has nearly been heard, yet never more than a quarter second after its deadline;
+    // sound has nearly been heard, yet never more than a fifth of a second after its deadline;
     // otherwise at its deadline. A sound that directly follows another starts at the other's
-    // deadline, not at the moment of the call, so a tune keeps its length. A device that
+    // deadline, not at the moment of the call, so a tune keeps its length: a device slower
+    // than real time stretches it by a fifth of a second at most, and what the device cannot
+    // play by a sound's deadline is left out. A device that
     // takes no samples for 2 s in all is given up for the rest of the run.
     void tone(int hz, int ms);
     void rest(int ms);
@@ -60,6 +62,7 @@ class ToneOutput {
     std::uint64_t lastId_ = 0;
     SleepUntil sleepUntil_;
     Clock::time_point deadline_{};
+    Clock::time_point returned_{};  // when the last sound returned
 };
 
 }  // namespace tarnwick

@@ -16,7 +16,7 @@ struct MessageText {
 };
 
 // Every message, in the order of MessageId.
-constexpr std::array<MessageText, 26> Messages{{
+constexpr std::array<MessageText, 29> Messages{{
     {MessageId::None, "", ""},
     {MessageId::NotATerminal, "the game needs a terminal, and its standard output is not one",
      "游戏需要终端，而它的标准输出不是终端"},
@@ -29,8 +29,11 @@ constexpr std::array<MessageText, 26> Messages{{
     {MessageId::NeedsValue, "option {1} needs a value", "选项 {1} 需要一个值"},
     {MessageId::BadValue, "bad value '{1}' for {2}", "选项 {2} 的值 '{1}' 无效"},
     {MessageId::TryHelp, "; try --help", "；请看 --help"},
+    {MessageId::CannotWriteOutput, "cannot write the output: {e}", "无法写出输出：{e}"},
     {MessageId::NoHome, "HOME is not set and neither is {1}: nothing is saved",
      "HOME 和 {1} 都没有设置：什么也不保存"},
+    {MessageId::HomeEmpty, "HOME is empty and {1} is not set: nothing is saved",
+     "HOME 是空的，{1} 也没有设置：什么也不保存"},
     {MessageId::HomeNotAbsolute, "HOME is not an absolute path: nothing is saved",
      "HOME 不是绝对路径：什么也不保存"},
     {MessageId::NotAFolder, "{1} is not a folder: nothing is saved",
@@ -48,10 +51,8 @@ constexpr std::array<MessageText, 26> Messages{{
     {MessageId::NotRegularNotWritten, "{1} is not a regular file: not written",
      "{1} 不是普通文件：没有写入"},
     {MessageId::CannotWrite, "cannot write {1}: {e}", "无法写入 {1}：{e}"},
-    {MessageId::CannotLock, "cannot lock {1}: {e}; written without the lock",
-     "无法锁定 {1}：{e}；未加锁就写入了"},
-    {MessageId::LockHeld, "{1} was held by another game for over {2} ms: written without the lock",
-     "{1} 被另一局游戏占用超过 {2} 毫秒：未加锁就写入了"},
+    {MessageId::NoWritePermission, "{1} has no write permission: it is left as it is",
+     "{1} 没有写权限：保持原样"},
     {MessageId::RecordsBadLines,
      "{1}: {2} line(s) could not be read (the first is line {3}); they are kept as they are",
      "{1}：有 {2} 行无法读取（第一行是第 {3} 行）；这些行保持原样"},
@@ -59,7 +60,9 @@ constexpr std::array<MessageText, 26> Messages{{
      "{1}: {2} line(s) could not be read (the first is line {3}); defaults are used for what "
      "they set, and the file is left as it is",
      "{1}：有 {2} 行无法读取（第一行是第 {3} 行）；它们所设的项用默认值，文件保持原样"},
+    {MessageId::NotAGame, "{1} is not a game: it is left as it is", "{1} 不是一局游戏：保持原样"},
     {MessageId::RecordNotKept, "; this game's record is not kept", "；这局的记录没有保存"},
+    {MessageId::SettingsNotKept, "; the settings are not kept", "；设置没有保存"},
 }};
 
 constexpr bool inOrder() {
@@ -68,7 +71,7 @@ constexpr bool inOrder() {
             return false;
         }
     }
-    return Messages.back().id == MessageId::RecordNotKept;
+    return Messages.back().id == MessageId::SettingsNotKept;
 }
 static_assert(inOrder(), "the table lists every MessageId in order");
 
@@ -78,7 +81,7 @@ struct ErrorText {
     int error;
     std::string_view chinese;
 };
-constexpr std::array<ErrorText, 11> ChineseErrors{{
+constexpr std::array<ErrorText, 12> ChineseErrors{{
     {EACCES, "权限不够"},
     {EPERM, "不允许的操作"},
     {ENOENT, "没有那个文件或目录"},
@@ -90,6 +93,7 @@ constexpr std::array<ErrorText, 11> ChineseErrors{{
     {EIO, "输入/输出错误"},
     {ENAMETOOLONG, "文件名过长"},
     {ELOOP, "符号链接的层数过多"},
+    {EPIPE, "断开的管道"},
 }};
 
 std::string errorText(int error, bool chinese) {

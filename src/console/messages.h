@@ -21,8 +21,11 @@ enum class MessageId {
     NeedsValue,
     BadValue,
     TryHelp,
+    // The program's output
+    CannotWriteOutput,
     // The game's folders and files
     NoHome,
+    HomeEmpty,
     HomeNotAbsolute,
     NotAFolder,
     CannotCreateFolder,
@@ -34,11 +37,13 @@ enum class MessageId {
     SymbolicLink,
     NotRegularNotWritten,
     CannotWrite,
-    CannotLock,
-    LockHeld,
+    NoWritePermission,
     RecordsBadLines,
     SettingsBadLines,
+    NotAGame,
+    // What a file that could not be written costs, told after its note
     RecordNotKept,
+    SettingsNotKept,
 };
 
 // A message and what fills its blanks: {1}, {2}, ... from `values`, {e} the system's reason

@@ -22,18 +22,18 @@ FileLock lockFile(const std::string& folder, const std::string& name,
     // O_NOFOLLOW: a symbolic link in the lock's place is not followed to create a file.
     const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd < 0) {
-        return {-1, {MessageId::CannotLock, {path}, errno}};
+        return {};
     }
     const auto deadline = std::chrono::steady_clock::now() + wait;
     while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         if ((errno != EWOULDBLOCK && errno != EINTR) ||
             std::chrono::steady_clock::now() >= deadline) {
             close(fd);
-            return {-1, {MessageId::LockHeld, {path, std::to_string(wait.count())}}};
+            return {};
         }
         std::this_thread::sleep_for(PollInterval);
     }
-    return {fd, {}};
+    return {fd};
 }
 
 void unlockFile(FileLock& lock) {

@@ -1,9 +1,11 @@
 #include "storage/file_read.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace tarnwick::storage {
@@ -11,7 +13,7 @@ namespace tarnwick::storage {
 namespace {
 
 FileRead failed(ReadOutcome outcome, MessageId id, const std::string& path, int error = 0) {
-    return {outcome, "", {id, {path}, error}};
+    return {outcome, "", {id, {path}, error}, {}, 0};
 }
 
 // Reads up to one byte more than the limit, so that a file that grew past it is seen.
@@ -53,7 +55,7 @@ FileRead readOpenFile(int fd, const std::string& path) {
     if (static_cast<std::size_t>(info.st_size) > MaxFileBytes) {
         return tooLarge(path);
     }
-    FileRead result{ReadOutcome::Read, "", {}};
+    FileRead result{ReadOutcome::Read, "", {}, {}, 0};
     int error = 0;
     switch (readAll(fd, result.text, error)) {
         case ReadOutcome::Unreadable:
@@ -66,6 +68,9 @@ FileRead readOpenFile(int fd, const std::string& path) {
     if (!isText(result.text)) {
         return failed(ReadOutcome::NotText, MessageId::NotText, path);
     }
+    result.form = formOf(result.text);
+    result.text = plainText(result.text);
+    result.changedNs = std::int64_t{info.st_mtim.tv_sec} * 1'000'000'000 + info.st_mtim.tv_nsec;
     return result;
 }
 
@@ -89,6 +94,31 @@ FileRead readGameFile(const std::string& path) {
     FileRead result = readOpenFile(fd, path);
     close(fd);
     return result;
+}
+
+std::vector<JournalEntry> readJournal(const std::string& folder, const std::string& name) {
+    std::vector<JournalEntry> entries;
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) {
+        return entries;
+    }
+    const std::string prefix = journalPrefix(name);
+    while (const dirent* entry = readdir(dir)) {
+        const std::string_view file = entry->d_name;
+        if (file.starts_with(prefix) && journalTime(file.substr(prefix.size())) >= 0) {
+            entries.push_back({std::string(file.substr(prefix.size())), ""});
+        }
+    }
+    closedir(dir);
+    // An entry removed meanwhile has been folded into the file: it is read no more.
+    std::erase_if(entries, [&](JournalEntry& entry) {
+        FileRead read = readGameFile(folder + "/" + prefix + entry.id);
+        entry.text = std::move(read.text);
+        return read.outcome != ReadOutcome::Read;
+    });
+    std::sort(entries.begin(), entries.end(),
+              [](const JournalEntry& a, const JournalEntry& b) { return a.id < b.id; });
+    return entries;
 }
 
 }  // namespace tarnwick::storage

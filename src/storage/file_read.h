@@ -1,13 +1,18 @@
 // Reads one of the game's files whole, with the outcome told apart. A file is read only when
 // it is a regular file of at most MaxFileBytes bytes: the open never blocks, also on a FIFO or
-// a device in the file's place, and such a file counts as unreadable.
+// a device in the file's place, and such a file counts as unreadable. The text comes plain
+// (text_form.h), with the file's form beside it for the rewrite.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "console/messages.h"
+#include "storage/journal.h"
+#include "storage/text_form.h"
 
 namespace tarnwick::storage {
 
@@ -26,6 +31,8 @@ struct FileRead {
     ReadOutcome outcome = ReadOutcome::Missing;
     std::string text;
     Message note;  // why the file was not read; empty when read or missing
+    TextForm form;
+    std::int64_t changedNs = 0;  // when the file was last changed, in ns since 1970
 };
 
 // True when the bytes hold no control characters but tab, line feed and carriage return.
@@ -33,5 +40,8 @@ struct FileRead {
 bool isText(std::string_view bytes);
 
 FileRead readGameFile(const std::string& path);
+
+// The entries of the journal of folder/name (journal.h) that are whole text, by ID.
+std::vector<JournalEntry> readJournal(const std::string& folder, const std::string& name);
 
 }  // namespace tarnwick::storage

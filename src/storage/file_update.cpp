@@ -12,16 +12,16 @@ FileUpdate updateFile(const std::string& folder, const std::string& name, const 
         return update;
     }
     FileLock lock = lockFile(folder, name, lockWait);
-    if (lock.fd >= 0) {
-        removeLeftovers(folder, name);
+    if (lock.fd < 0) {
+        return update;
     }
+    update.locked = true;
+    removeLeftovers(folder, name);
     const FileRead now = readGameFile(folder + "/" + name);
-    if (const std::optional<std::string> text = change(now, update.notes)) {
-        const Message note = replaceFile(folder, name, *text);
+    if (const std::optional<std::string> text = change(now, update)) {
+        const Message note = replaceFile(folder, name, inForm(*text, now.form), update.changedNs);
         update.written = note.empty();
-        // A lock file that could not be made on a read-only or full disk is the write's
-        // failure told twice: the lock's note counts only for a file that was written.
-        addNote(update.notes, update.written ? lock.note : note);
+        addNote(update.notes, note);
     }
     unlockFile(lock);
     return update;

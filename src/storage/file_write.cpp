@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "storage/file_read.h"
+#include "storage/journal.h"
 
 namespace tarnwick::storage {
 
@@ -37,9 +38,16 @@ int writeAll(int fd, std::string_view text) {
     return 0;
 }
 
-// Fills the temporary file and makes it durable. Returns 0 or the error.
-int fillTemporary(int fd, std::string_view text) {
+// Fills the temporary file, with the time of its last change when one is given, and makes it
+// durable. Returns 0 or the error.
+int fillTemporary(int fd, std::string_view text, std::optional<std::int64_t> changedNs) {
     int error = writeAll(fd, text);
+    if (error == 0 && changedNs) {
+        const timespec time{static_cast<time_t>(*changedNs / 1'000'000'000),
+                            static_cast<long>(*changedNs % 1'000'000'000)};
+        const timespec times[2] = {time, time};
+        futimens(fd, times);  // without it the file counts as changed now: still sound
+    }
     if (error == 0 && fsync(fd) != 0) {
         error = errno;
     }
@@ -89,7 +97,28 @@ Message makeFolders(const std::string& folder) {
     return {};
 }
 
-Message replaceFile(const std::string& folder, const std::string& name, std::string_view text) {
+namespace {
+
+// Writes the text to a new temporary file of folder/name. Returns 0 and its path, or the error.
+int writeTemporary(const std::string& folder, const std::string& name, std::string_view text,
+                   std::optional<std::int64_t> changedNs, std::string& temporary) {
+    temporary = folder + "/" + temporaryPrefix(name) + "XXXXXX";
+    const int fd = mkstemp(temporary.data());  // O_EXCL, mode 0600
+    if (fd < 0) {
+        return errno;
+    }
+    fcntl(fd, F_SETFD, FD_CLOEXEC);
+    const int error = fillTemporary(fd, text, changedNs);
+    if (error != 0) {
+        unlink(temporary.c_str());
+    }
+    return error;
+}
+
+}  // namespace
+
+Message replaceFile(const std::string& folder, const std::string& name, std::string_view text,
+                    std::optional<std::int64_t> changedNs) {
     const std::string path = folder + "/" + name;
     if (text.size() > MaxFileBytes) {
         return {MessageId::WouldBeTooLarge, {path}};
@@ -100,22 +129,60 @@ Message replaceFile(const std::string& folder, const std::string& name, std::str
     if (Message note = refusal(path); !note.empty()) {
         return note;
     }
-    std::string temporary = folder + "/" + temporaryPrefix(name) + "XXXXXX";
-    const int fd = mkstemp(temporary.data());  // O_EXCL, mode 0600
-    if (fd < 0) {
-        return {MessageId::CannotWrite, {path}, errno};
-    }
-    fcntl(fd, F_SETFD, FD_CLOEXEC);
-    int error = fillTemporary(fd, text);
+    std::string temporary;
+    int error = writeTemporary(folder, name, text, changedNs, temporary);
     if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) {
         error = errno;
+        unlink(temporary.c_str());
     }
     if (error != 0) {
-        unlink(temporary.c_str());
         return {MessageId::CannotWrite, {path}, error};
     }
     syncFolder(folder);
     return {};
+}
+
+Message addJournalEntry(const std::string& folder, const std::string& name, std::string_view text,
+                        std::int64_t timeNs) {
+    const std::string path = folder + "/" + journalPrefix(name);
+    if (Message note = makeFolders(folder); !note.empty()) {
+        return note;
+    }
+    int error = ENOENT;
+    // A temporary file is removed as a leftover when its writer stalls for a minute between
+    // making it and renaming it: the entry is then made again.
+    for (int attempt = 0; attempt < 3 && error == ENOENT; ++attempt) {
+        std::string temporary;
+        error = writeTemporary(folder, name, text, std::nullopt, temporary);
+        if (error == 0 && rename(temporary.c_str(), (path + newJournalId(timeNs)).c_str()) != 0) {
+            error = errno;
+            unlink(temporary.c_str());
+        }
+    }
+    if (error != 0) {
+        return {MessageId::CannotWrite, {path + "*"}, error};
+    }
+    syncFolder(folder);
+    return {};
+}
+
+void removeJournalEntries(const std::string& folder, const std::string& name,
+                          const std::vector<std::string>& ids) {
+    for (const std::string& id : ids) {
+        unlink((folder + "/" + journalPrefix(name) + id).c_str());
+    }
+    if (!ids.empty()) {
+        syncFolder(folder);
+    }
+}
+
+Message readOnly(const std::string& path, MessageId notKept) {
+    struct stat info {};
+    // The mode bits tell it also to a process that may write anything (root).
+    const bool locked =
+        lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        ((info.st_mode & 0222) == 0 || (access(path.c_str(), W_OK) != 0 && errno == EACCES));
+    return locked ? Message{MessageId::NoWritePermission, {path}, 0, notKept} : Message{};
 }
 
 void removeLeftovers(const std::string& folder, const std::string& name) {

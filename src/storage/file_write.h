@@ -6,8 +6,11 @@
 // in the file's place is left as it is and nothing is written.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "console/messages.h"
 
@@ -19,8 +22,23 @@ Message makeFolders(const std::string& folder);
 
 // Replaces folder/name with the text, creating the folders first. Returns a note when
 // nothing was written (read-only or full disk, a symbolic link in the way, a text over
-// MaxFileBytes...), else an empty one.
-Message replaceFile(const std::string& folder, const std::string& name, std::string_view text);
+// MaxFileBytes...), else an empty one. With a time given, the file's last change is set to it
+// (ns since 1970).
+Message replaceFile(const std::string& folder, const std::string& name, std::string_view text,
+                    std::optional<std::int64_t> changedNs = std::nullopt);
+
+// Adds an entry with the text to the journal of folder/name (journal.h), made at the time
+// (ns since 1970). Returns a note when it could not, else an empty one.
+Message addJournalEntry(const std::string& folder, const std::string& name, std::string_view text,
+                        std::int64_t timeNs);
+
+// Removes the journal entries of folder/name with these IDs.
+void removeJournalEntries(const std::string& folder, const std::string& name,
+                          const std::vector<std::string>& ids);
+
+// A note when the file at path has no write permission, with what that costs (RecordNotKept,
+// SettingsNotKept) told after it; else an empty one.
+Message readOnly(const std::string& path, MessageId notKept);
 
 // Removes the temporary files of folder/name that a killed writer left over a minute ago.
 // Called only under the file's lock, where no other writer is at work.

@@ -27,4 +27,13 @@ inline Message badLinesNote(MessageId id, const std::string& path, const std::ve
     return {id, {path, std::to_string(lines.size()), std::to_string(lines.front())}};
 }
 
+// The note with what it cost told after it (MessageId::RecordNotKept, SettingsNotKept); an
+// empty note stays empty.
+inline Message costing(Message note, MessageId cost) {
+    if (!note.empty()) {
+        note.then = cost;
+    }
+    return note;
+}
+
 }  // namespace tarnwick::storage

@@ -107,6 +107,31 @@ std::string serializeRecords(const RecordsTable& table) {
     return text;
 }
 
+std::string journalLine(const FinishedGame& game) {
+    return game.mode + " " + std::to_string(game.boardSize) + " " + (game.won ? "1" : "0") + " " +
+           std::to_string(game.timeTenths) + " " + std::to_string(game.levels) + " " +
+           std::to_string(game.coins) + "\n";
+}
+
+std::optional<FinishedGame> parseJournalLine(std::string_view line) {
+    if (line.ends_with('\n')) {
+        line.remove_suffix(1);
+    }
+    const std::vector<std::string_view> words = splitWords(line);
+    if (words.size() != 6 || line.find('\n') != std::string_view::npos || words[0][0] == '#') {
+        return std::nullopt;
+    }
+    const auto size = number<int>(words[1], 1);
+    const auto won = number<int>(words[2], 0);
+    const auto time = number<std::int64_t>(words[3], 0);
+    const auto levels = number<std::int64_t>(words[4], 0);
+    const auto coins = number<std::int64_t>(words[5], 0);
+    if (!size || !won || *won > 1 || !time || !levels || !coins) {
+        return std::nullopt;
+    }
+    return FinishedGame{std::string(words[0]), *size, *won == 1, *time, *levels, *coins};
+}
+
 const Record* findRecord(const RecordsTable& table, std::string_view mode, int boardSize) {
     for (const Record& record : table.records) {
         if (record.mode == mode && record.boardSize == boardSize) {

@@ -56,6 +56,11 @@ const Record* findRecord(const RecordsTable& table, std::string_view mode, int b
 // most levels kept when higher, the coins added (every count stops at its largest value).
 Record addGameToRecord(Record record, const FinishedGame& game);
 
+// An ended game as one line of the records' journal (journal.h): the mode, the size, 1 for a
+// win or 0, the time, the levels and the coins. Read back, or nullopt for any other line.
+std::string journalLine(const FinishedGame& game);
+std::optional<FinishedGame> parseJournalLine(std::string_view line);
+
 // Adds the game to its record in the table (a new record at the end when there is none) and
 // returns the record as it now is.
 const Record& addGame(RecordsTable& table, const FinishedGame& game);

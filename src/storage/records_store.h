@@ -1,10 +1,12 @@
 // The records file of the game (records_format.h) in its folder (storage_folders.h): read for
 // the records screen, and added to when a game ends, under the file's lock so that two games
-// running at once both count.
+// running at once both count. A game that does not get the lock within LockWait goes to the
+// file's journal (records_journal.h), which is read with the file: no game is ever lost, and
+// every game shows at once.
 //
 // A records file with lines that cannot be read keeps them as they are and is still written,
-// with a note. A records file that is not text, over 64 KiB or unreadable is never written
-// over: the game's record is not kept, and a note says so.
+// with a note. A records file that is not text, over 64 KiB, unreadable or without write
+// permission is never written over: the game's record is not kept, and a note says so.
 #pragma once
 
 #include <string>

@@ -23,13 +23,16 @@ struct LoadedSettings {
     Notes notes;
 };
 
-// Reads the settings. A missing file (or no folder) gives no values; a file that could not
-// be read, or with malformed lines, gives a note.
+// Reads the settings, and a change in the journal made after the file was written. A missing
+// file (or no folder) gives no values; a file that could not be read, or with malformed
+// lines, gives a note.
 LoadedSettings loadSettings(const StorageFolder& folder, std::span<const SettingRange> table);
 
 // Writes the values (one per name of the table) under the file's lock, keeping the comments,
 // unknown names and order of the file as it is now. A file that was not text or too large is
-// replaced by a new one; a symbolic link or anything but a regular file is left alone.
+// replaced by a new one; a symbolic link, anything but a regular file, or a file without
+// write permission is left alone. When another game holds the lock for over LockWait, the
+// values go to the file's journal (journal.h); of all the changes, the last one made wins.
 Notes saveSettings(const StorageFolder& folder, std::span<const SettingRange> table,
                    std::span<const int> values);
 

@@ -22,7 +22,7 @@ StorageFolder gameFolder(const std::optional<std::string>& xdgBase, const char* 
         return {*xdgBase + "/tarnwick", {}};
     }
     if (!home || home->empty()) {
-        return {"", {MessageId::NoHome, {xdgName}}};
+        return {"", {home ? MessageId::HomeEmpty : MessageId::NoHome, {xdgName}}};
     }
     if (!isAbsolute(home)) {
         return {"", {MessageId::HomeNotAbsolute}};

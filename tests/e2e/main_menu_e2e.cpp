@@ -67,6 +67,30 @@ TEST(MainMenuE2e, OptionsAndRefusalsLeaveTheTerminalAlone) {
     std::ifstream refusal(errors);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(refusal), {}),
               "tarnwick: 游戏需要终端，而它的标准输出不是终端\n");
+    // Output that cannot be written, to a full device or a pipe whose reader left: one line
+    // on stderr, in the locale's language, and status 1.
+    for (const auto& [option, language] :
+         {std::pair{"--records", "C"}, {"--help", "C"}, {"--version", "zh_CN.UTF-8"}}) {
+        for (const auto& [to, english, chinese] :
+             {std::tuple{">/dev/full", "No space left on device", "设备上没有空间"},
+              {"| true", "Broken pipe", "断开的管道"}}) {
+            const std::string command = std::string("(sleep 0.2; LC_ALL= LC_MESSAGES= LANG=")
+                                            .append(language)
+                                            .append(" HOME=/nonexistent ")
+                                            .append(game + option + " 2>" + file)
+                                            .append("; echo $? >>")
+                                            .append(file)
+                                            .append(") ")
+                                            .append(to);
+            EXPECT_EQ(std::system(command.c_str()), 0);
+            const std::string said = std::string_view(language) == "C"
+                                         ? std::string("cannot write the output: ").append(english)
+                                         : std::string("无法写出输出：").append(chinese);
+            std::ifstream told(file);
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(told), {}),
+                      std::string("tarnwick: ").append(said).append("\n1\n"));
+        }
+    }
     std::filesystem::remove(file);
     std::filesystem::remove(errors);
     // In a terminal: the answers, a bad value and TERM=dumb; no mode or sequence changed.

@@ -1,9 +1,12 @@
 #include "fuzz/format_checks.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "storage/records_format.h"
+#include "storage/records_journal.h"
 #include "storage/settings_format.h"
+#include "storage/text_form.h"
 
 namespace tarnwick::storage {
 
@@ -88,11 +91,56 @@ std::string checkRecords(std::string_view bytes) {
     return "";
 }
 
+std::int64_t gamesIn(const RecordsTable& table) {
+    std::int64_t games = 0;
+    for (const Record& record : table.records) {
+        games += std::min(record.games, std::numeric_limits<std::int64_t>::max() - games);
+    }
+    return games;
+}
+
+std::string checkJournal(std::string_view bytes) {
+    std::vector<JournalEntry> entries;
+    const std::size_t end = std::min(bytes.find('\f'), bytes.size());
+    for (std::size_t at = end; at < bytes.size();) {
+        const std::size_t next = std::min(bytes.find('\f', at + 1), bytes.size());
+        entries.push_back({newJournalId(static_cast<std::int64_t>(entries.size())),
+                           std::string(bytes.substr(at + 1, next - at - 1))});
+        at = next;
+    }
+    const std::string fileText = plainText(bytes.substr(0, end));
+    const FoldedRecords folded = foldJournal(fileText, entries);
+    const FoldedText file = takeFoldedLine(fileText);
+    std::int64_t games = gamesIn(parseRecords(file.text));
+    for (const std::string& id : folded.counted) {
+        games += isFolded(file.folded, id) ? 0 : 1;
+    }
+    if (games < std::numeric_limits<std::int64_t>::max() / 2 && gamesIn(folded.table) != games) {
+        return "journal: an entry is not counted once";
+    }
+    const std::string text = serializeFolded(folded);
+    const FoldedRecords again = foldJournal(text, entries);
+    const FoldedRecords alone = foldJournal(text, {});
+    if (again.table.records != folded.table.records ||
+        alone.table.records != folded.table.records) {
+        return "journal: an entry folded into the file is counted again or lost";
+    }
+    const std::string plain = plainText(bytes);
+    if (plainText(inForm(plain, formOf(bytes))) != plain) {
+        return "text form: the text does not come back as it was";
+    }
+    return "";
+}
+
 }  // namespace
 
 std::string checkFormats(std::string_view bytes) {
-    const std::string settings = checkSettings(bytes);
-    return settings.empty() ? checkRecords(bytes) : settings;
+    for (const auto check : {checkSettings, checkRecords, checkJournal}) {
+        if (std::string failed = check(bytes); !failed.empty()) {
+            return failed;
+        }
+    }
+    return "";
 }
 
 }  // namespace tarnwick::storage

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "storage/records_store.h"
 #include "storage/settings_store.h"
 #include "temp_folder.h"
 
@@ -20,10 +21,12 @@ TEST(StorageFolders, XdgVariablesThenHome) {
     EXPECT_EQ(settings({"/h", "rel/x", std::nullopt}), "/h/.config/tarnwick");  // relative
     EXPECT_EQ(recordsFolder({"/h", "/x", std::nullopt}).path, "/h/.local/state/tarnwick");
     EXPECT_EQ(recordsFolder({"/h", std::nullopt, "/s"}).path, "/s/tarnwick");
-    for (const auto& home : {std::optional<std::string>(), std::optional<std::string>("h")}) {
+    for (const auto& home : {std::optional<std::string>(), std::optional<std::string>("h"),
+                             std::optional<std::string>("")}) {
         const StorageFolder none = recordsFolder({home, std::nullopt, std::nullopt});
         EXPECT_EQ(none.path, "");
-        EXPECT_FALSE(none.note.empty());
+        const std::string note = messageText(none.note, false);
+        EXPECT_EQ(note.starts_with("HOME is empty"), home == "") << note;
         EXPECT_EQ(saveSettings(none, Table, std::vector{1, 1, 1, 1, 1}), Notes{none.note});
     }
 }
@@ -50,6 +53,38 @@ TEST(SettingsFile, SavedValuesLoadNextTimeWithCommentsAndUnknownNamesKept) {
     EXPECT_EQ(info.st_mode & 0777, 0700u);
     ASSERT_EQ(stat(temp.file("settings").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+TEST(SettingsFile, AnEditorsFormIsKeptAndAFileWithoutWritePermissionIsLeftAlone) {
+    TempFolder temp;
+    // A byte-order mark and CRLF line ends, as an editor on Windows writes: read as nothing
+    // and kept, in both files.
+    writeText(temp.file("settings"), "\xEF\xBB\xBFsize = 3\r\n# mine\r\n");
+    writeText(temp.file("records"), "\xEF\xBB\xBFtimed 25 1 1 300 0 5\r\n");
+    EXPECT_EQ(loadSettings(temp.game(), Table).values[0], 3);
+    EXPECT_TRUE(saveSettings(temp.game(), Table, std::vector{4, 1, 1, 1, 0}).empty());
+    EXPECT_EQ(fileText(temp.file("settings")),
+              "\xEF\xBB\xBFsize = 4\r\n# mine\r\nmonsters = 1\r\nmode = 1\r\nlives = 1\r\n"
+              "shop = 0\r\n");
+    EXPECT_TRUE(recordGame(temp.game(), {"timed", 25, true, 250, 0, 1}).notes.empty());
+    EXPECT_EQ(fileText(temp.file("records")), "\xEF\xBB\xBFtimed 25 2 2 250 0 6\r\n");
+    // Made read-only by the player: left as it is, with one note each, in either language.
+    for (const char* name : {"settings", "records"}) {
+        ASSERT_EQ(chmod(temp.file(name).c_str(), 0400), 0);
+    }
+    const Notes notes = saveSettings(temp.game(), Table, std::vector{5, 1, 1, 1, 0});
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(messageText(notes[0], true),
+              temp.file("settings") + " 没有写权限：保持原样；设置没有保存");
+    const RecordedGame refused = recordGame(temp.game(), {"timed", 25, true, 200, 0, 1});
+    ASSERT_TRUE(!refused.written && refused.notes.size() == 1u);
+    EXPECT_EQ(messageText(refused.notes[0], false),
+              temp.file("records") +
+                  " has no write permission: it is left as it is; this game's record is not kept");
+    EXPECT_EQ(loadSettings(temp.game(), Table).values[0], 4);
+    EXPECT_EQ(loadRecords(temp.game()).table.records.at(0).games, 2);
+    EXPECT_EQ(std::filesystem::status(temp.file("records")).permissions(),
+              std::filesystem::perms::owner_read);
 }
 
 TEST(SettingsFile, WhatCannotBeReadGetsDefaultsAndTheFileStaysAsItWas) {
