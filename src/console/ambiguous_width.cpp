@@ -11,12 +11,20 @@ struct StandIn {
     char narrow;
 };
 
-constexpr std::array<StandIn, 5> StandIns{{
+constexpr std::array<StandIn, 13> StandIns{{
     {U'█', '#'},
     {U'▇', '#'},
     {U'●', 'o'},
     {U'·', '.'},
     {U'—', '-'},
+    {U'←', '<'},
+    {U'→', '>'},
+    {U'↑', '^'},
+    {U'↓', 'v'},
+    {U'↖', '\\'},
+    {U'↗', '/'},
+    {U'↙', '/'},
+    {U'↘', '\\'},
 }};
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Characters of East Asian ambiguous width that the game draws (█ ▇ ● · —).
+// Characters of East Asian ambiguous width that the game draws (█ ▇ ● · — and the arrows).
 //
 // Most UTF-8 terminals draw them one column wide, and the game pads each to fill its
 // two-column board cell ("██", "● "). Terminals set up for CJK text draw them two columns

@@ -25,6 +25,20 @@ struct BoardArea {
     bool operator==(const BoardArea&) const = default;
 };
 
+// Cells of the board from its first cell (0, 0): the first one across and down, and how many.
+struct BoardWindow {
+    int x = 0;
+    int y = 0;
+    int across = 0;
+    int down = 0;
+    bool operator==(const BoardWindow&) const = default;
+    bool holds(int cellX, int cellY) const {
+        return cellX >= x && cellX - x < across && cellY >= y && cellY - y < down;
+    }
+};
+// Every cell of any board.
+inline constexpr BoardWindow WholeBoard{0, 0, 1 << 20, 1 << 20};
+
 // Random values: non-negative integers; the game takes them modulo its bounds.
 class RandomSource {
   public:
@@ -49,6 +63,11 @@ class Console : public RandomSource {
     // area until the next clearScreen, and the position to keep in sight (the player's cell).
     virtual void showBoard(const BoardArea& area) = 0;
     virtual void keepInSight(int x, int y) = 0;
+    // The terminal's width in columns, for a screen that has a narrower form to offer; a
+    // console without a terminal holds any screen.
+    virtual int columns() const { return 1 << 20; }
+    // The cells of the board the terminal showed in its last frame.
+    virtual BoardWindow shownBoard() const { return WholeBoard; }
 
     // Keys: one byte per key (0..255). readKey blocks; keyWaiting never blocks.
     // Both may throw EndOfInput.

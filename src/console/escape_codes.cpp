@@ -34,18 +34,23 @@ std::string absolute(int x, int y) {
     return out.append("H");
 }
 
-// Horizontal moves within the cursor's row, from a known column.
+void keepShorter(std::string& best, std::string candidate) {
+    if (candidate.size() < best.size()) {
+        best = std::move(candidate);
+    }
+}
+
+// Horizontal moves within the cursor's row, from a known column: to the column by its number,
+// from the row's start, a step right or left, or backspaces (a byte a column).
 std::string horizontal(int fromX, int x) {
     if (x == fromX) {
         return {};
     }
     std::string best = join("\x1b[", std::to_string(x + 1), "G");
-    const std::string fromStart = x == 0 ? std::string("\r") : join("\r", relative(x, 'C'));
-    const std::string step = x > fromX ? relative(x - fromX, 'C') : relative(fromX - x, 'D');
-    for (const std::string* candidate : {&fromStart, &step}) {
-        if (candidate->size() < best.size()) {
-            best = *candidate;
-        }
+    keepShorter(best, x == 0 ? std::string("\r") : join("\r", relative(x, 'C')));
+    keepShorter(best, x > fromX ? relative(x - fromX, 'C') : relative(fromX - x, 'D'));
+    if (x < fromX && fromX - x < static_cast<int>(best.size())) {
+        best = std::string(static_cast<std::size_t>(fromX - x), '\b');
     }
     return best;
 }
@@ -58,12 +63,6 @@ std::string downFromLineStart(int rows, int x) {
         out += relative(x, 'C');
     }
     return out;
-}
-
-void keepShorter(std::string& best, std::string candidate) {
-    if (candidate.size() < best.size()) {
-        best = std::move(candidate);
-    }
 }
 
 }  // namespace
@@ -95,12 +94,20 @@ std::string cheapestMove(const CursorState& from, int x, int y, const std::strin
     } else if (dy < 0) {
         vertical = relative(-dy, 'A');
     }
+    if (dy != 0) {
+        // The row by its number, the column kept (VPA).
+        keepShorter(vertical, join("\x1b[", std::to_string(y + 1), "d"));
+    }
     keepShorter(best, vertical + horizontal(from.x, x));
     return best;
 }
 
 std::string scrollRegion(int top, int bottom) {
     return join("\x1b[", std::to_string(top + 1), ";", std::to_string(bottom + 1), "r");
+}
+
+std::string sideMargins(int left, int right) {
+    return join("\x1b[", std::to_string(left + 1), ";", std::to_string(right + 1), "s");
 }
 
 std::string indexLines(int count) {

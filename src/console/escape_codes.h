@@ -28,6 +28,12 @@ std::string cheapestMove(const CursorState& from, int x, int y, const std::strin
 std::string scrollRegion(int top, int bottom);
 // Gives the scrolling region back to the whole screen; the terminal homes its cursor.
 inline constexpr std::string_view WholeScrollRegion = "\x1b[r";
+// Left and right margins (DECLRMM, DECSLRM), on terminals that have them: margins on, then
+// the columns left..right (from 0) as the scrolling region's sides (the terminal homes its
+// cursor); margins off gives the whole width back.
+inline constexpr std::string_view SideMarginsOn = "\x1b[?69h";
+std::string sideMargins(int left, int right);
+inline constexpr std::string_view SideMarginsOff = "\x1b[?69l";
 // Moves the rows of the scrolling region up by `count` rows, or down by -count: line feeds
 // (IND) with the cursor on the bottom margin, reverse line feeds (RI) on the top margin.
 std::string indexLines(int count);

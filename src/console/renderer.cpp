@@ -189,6 +189,13 @@ void Renderer::resetPen(std::string& out) {
 void Renderer::scroll(std::string& out, const ViewScroll& scroll) {
     // The rows that come in take the current background: the colours are reset first.
     resetPen(out);
+    const bool sides = sideMargins_ && (scroll.left > 0 || scroll.right < columns_ - 1);
+    const int left = sides ? scroll.left : 0;
+    const int right = sides ? scroll.right : columns_ - 1;
+    if (sides) {
+        out.append(SideMarginsOn).append(sideMargins(left, right));
+        cursor_ = CursorState{0, 0, false};
+    }
     const bool margins = scroll.top != 0 || scroll.bottom != rows_ - 1;
     if (margins) {
         out += scrollRegion(scroll.top, scroll.bottom);
@@ -196,12 +203,13 @@ void Renderer::scroll(std::string& out, const ViewScroll& scroll) {
     }
     // Line feeds on the margin the rows leave by, or lines deleted or inserted at the top:
     // whichever is shorter. After the latter the cursor's column differs between terminals.
+    // Either acts only with the cursor between the side margins.
     const int indexRow = scroll.by > 0 ? scroll.bottom : scroll.top;
-    const int column = cursor_.known() ? cursor_.x : 0;
+    const int column = std::clamp(cursor_.known() ? cursor_.x : 0, left, right);
     const std::string byIndex =
         cheapestMove(cursor_, column, indexRow, nullptr) + indexLines(scroll.by);
     const std::string byLines =
-        cheapestMove(cursor_, 0, scroll.top, nullptr) + deleteLines(scroll.by);
+        cheapestMove(cursor_, left, scroll.top, nullptr) + deleteLines(scroll.by);
     if (byIndex.size() <= byLines.size()) {
         out += byIndex;
         cursor_ = CursorState{column, indexRow, false};
@@ -209,21 +217,22 @@ void Renderer::scroll(std::string& out, const ViewScroll& scroll) {
         out += byLines;
         cursor_ = CursorState{};
     }
+    if (sides) {
+        out += SideMarginsOff;
+    }
     if (margins) {
         out += WholeScrollRegion;
         cursor_ = CursorState{0, 0, false};
     }
-    const auto rowStart = [this](int y) {
-        return front_.begin() + static_cast<std::ptrdiff_t>(y) * columns_;
-    };
-    if (scroll.by > 0) {
-        std::copy(rowStart(scroll.top + scroll.by), rowStart(scroll.bottom + 1),
-                  rowStart(scroll.top));
-        std::fill(rowStart(scroll.bottom + 1 - scroll.by), rowStart(scroll.bottom + 1), Cell{});
-    } else {
-        std::copy_backward(rowStart(scroll.top), rowStart(scroll.bottom + 1 + scroll.by),
-                           rowStart(scroll.bottom + 1));
-        std::fill(rowStart(scroll.top), rowStart(scroll.top - scroll.by), Cell{});
+    // The front buffer's rows, within the columns that moved.
+    const int height = scroll.bottom - scroll.top + 1;
+    const int by = scroll.by;
+    for (int i = 0; i < height; ++i) {
+        const int y = by > 0 ? scroll.top + i : scroll.bottom - i;
+        const int from = y + by;
+        for (int x = left; x <= right; ++x) {
+            front(x, y) = from >= scroll.top && from <= scroll.bottom ? front(x, from) : Cell{};
+        }
     }
 }
 

@@ -36,6 +36,9 @@ class Renderer {
     void invalidate() { valid_ = false; }
     // Whether the terminal draws ambiguous characters two columns wide; a change repaints.
     void setAmbiguousWide(bool wide);
+    // Whether the terminal has left and right margins (it said so when asked for the mode
+    // DECLRMM): then a scroll moves only the board's columns, and the panel beside them stays.
+    void setSideMargins(bool has) { sideMargins_ = has; }
     bool ambiguousWide() const { return ambiguousWide_; }
     // What the terminal can show: the styles it is sent, and whether large frames are wrapped
     // in synchronized output. The next frame repaints everything.
@@ -73,6 +76,7 @@ class Renderer {
     std::uint64_t lastChanges_ = 0;
     ViewFrame lastView_;
     bool ambiguousWide_ = false;
+    bool sideMargins_ = false;
     TerminalFeatures features_;
     int columns_ = 0;
     int rows_ = 0;

@@ -119,9 +119,20 @@ bool TestConsole::keyWaiting() {
     return keys_.front().dueMs <= nowMs_;
 }
 
+void TestConsole::holdWhileTooSmall() {
+    while (frames_ == Frames::AtEveryWait && view_.playHeldBack()) {
+        if (resizes_.empty()) {
+            throw EndOfInput{};
+        }
+        advance(resizes_.front().atMs - nowMs_);
+    }
+}
+
 void TestConsole::sleepMs(int ms) {
     flushAt(Frames::AtEveryWait);
+    holdWhileTooSmall();
     advance(ms);
+    holdWhileTooSmall();
     if (keys_.empty() && nowMs_ - lastKeyDueMs_ > idleLimitMs_) {
         throw EndOfInput{};
     }

@@ -56,9 +56,13 @@ class TestConsole : public Console {
     void resize(int columns, int rows);
     // A resize event that comes when the virtual clock reaches `atMs`: the size changes and
     // the screen is repainted at once, also in the middle of a sleep, a tone or a key wait.
+    // While the play screen gives way to the size notice, a sleep waits for the next one (as
+    // the real terminal does); with none to come, the input ends.
     void scheduleResize(int columns, int rows, std::int64_t atMs);
     // Renders for a terminal that draws the ambiguous-width characters two columns wide.
     void setAmbiguousWide(bool wide) { renderer_.setAmbiguousWide(wide); }
+    // Renders for a terminal that has left and right margins.
+    void setSideMargins(bool has) { renderer_.setSideMargins(has); }
     // Where frames are rendered, besides takeOutput: at every blocking call and resize, as on
     // a terminal (the default); at key reads and resizes only; or nowhere. Long generated runs
     // that look at the game rather than at the renderer go faster with fewer.
@@ -80,7 +84,6 @@ class TestConsole : public Console {
     // Renders a frame now (as a blocking call would) and returns every byte the renderer has
     // sent since the last call.
     std::string takeOutput();
-    int columns() const { return columns_; }
     int rows() const { return rows_; }
 
     // --- Console ---
@@ -91,6 +94,8 @@ class TestConsole : public Console {
     void setTitle(std::string_view title) override { title_ = title; }
     void showBoard(const BoardArea& area) override { view_.showBoard(area); }
     void keepInSight(int x, int y) override { view_.keepInSight(x, y); }
+    int columns() const override { return columns_; }
+    BoardWindow shownBoard() const override { return view_.shownBoard(); }
     int readKey() override;
     bool keyWaiting() override;
     void sleepMs(int ms) override;
@@ -113,6 +118,7 @@ class TestConsole : public Console {
     // Renders a frame where the frames asked for include `where`; applies due resizes always.
     void flushAt(Frames where);
     void advance(std::int64_t ms);
+    void holdWhileTooSmall();
     void applyDueResizes();
 
     Screen screen_;

@@ -7,8 +7,11 @@ namespace tarnwick {
 
 namespace {
 
-// The smallest window worth playing in: the player and its margin on either side.
-constexpr int MinWindowCells = 2 * View::Margin + 1;
+// The size the notice names: one that holds what is needed, never smaller than the terminal.
+void askFor(ViewFrame& frame, int needColumns, int needRows) {
+    frame.needColumns = std::max(needColumns, frame.columns);
+    frame.needRows = std::max(needRows, frame.rows);
+}
 
 // The first cell of a window `window` cells long on a board `cells` long. The window moves
 // from `camera` only when `focus` would come closer than the margin to one of its ends, and
@@ -37,12 +40,21 @@ void View::showBoard(const BoardArea& area) {
         focusY_ = 0;
         cameraX_ = 0;
         cameraY_ = 0;
-        panelLeft_ = Screen::Columns;
-        panelRight_ = 0;
-        panelBottom_ = 0;
-        measured_ = nullptr;
     }
+    panelLeft_ = Screen::Columns;
+    panelRight_ = 0;
+    panelBottom_ = 0;
+    measured_ = nullptr;
     board_ = true;
+}
+
+BoardWindow View::shownBoard() const {
+    if (!lastWasPlay_) {
+        return WholeBoard;
+    }
+    const ViewRegion& window = last_.regions[0];
+    return BoardWindow{cameraX_, cameraY_, window.columns / std::max(area_.cellColumns, 1),
+                       window.rows};
 }
 
 void View::keepInSight(int x, int y) {
@@ -65,18 +77,16 @@ ViewFrame View::frame(const Screen& screen, int columns, int rows) {
     }
     last_ = now;
     lastWasPlay_ = play;
+    heldBack_ = board_ && now.needColumns > 0;
     return now;
 }
 
 ViewFrame View::textFrame(const Screen& screen, int columns, int rows) const {
     ViewFrame frame = plainFrame(screen, columns, rows);
-    const int needColumns = std::min(
-        screen.usedColumns(), std::max(MinColumns, screen.usedColumns() - screen.firstColumn()));
-    const int needRows =
-        std::min(screen.usedRows(), std::max(MinRows, screen.usedRows() - screen.firstRow()));
+    const int needColumns = screen.usedColumns() - screen.firstColumn();
+    const int needRows = screen.usedRows() - screen.firstRow();
     if (columns < needColumns || rows < needRows) {
-        frame.needColumns = needColumns;
-        frame.needRows = needRows;
+        askFor(frame, needColumns, needRows);
         return frame;
     }
     frame.identity = false;
@@ -118,16 +128,15 @@ ViewFrame View::playFrame(const Screen& screen, int columns, int rows) {
     const int boardColumns = area_.cellsAcross * cellColumns;
     const int panelWidth = panelRight_ > panelLeft_ ? panelRight_ - panelLeft_ : 0;
     const int panelRoom = panelWidth > 0 ? panelWidth + PanelGap : 0;
-    const int minWindowColumns = std::min(MinWindowCells, area_.cellsAcross) * cellColumns;
-    const int minWindowRows = std::min(MinWindowCells, area_.cellsDown);
+    const int minWindowColumns = std::min(MinWindowAcross, area_.cellsAcross) * cellColumns;
+    const int minWindowRows = std::min(MinWindowDown, area_.cellsDown);
     ViewFrame frame = plainFrame(screen, columns, rows);
-    const int needColumns = std::min(
-        screen.usedColumns(), std::max(MinColumns, area_.column + minWindowColumns + panelRoom));
+    const int needColumns =
+        std::min(screen.usedColumns(), area_.column + minWindowColumns + panelRoom);
     const int needRows =
-        std::min(screen.usedRows(), std::max({MinRows, panelBottom_, area_.row + minWindowRows}));
+        std::min(screen.usedRows(), std::max(panelBottom_, area_.row + minWindowRows));
     if (columns < needColumns || rows < needRows) {
-        frame.needColumns = needColumns;
-        frame.needRows = needRows;
+        askFor(frame, needColumns, needRows);
         return frame;
     }
     // Across: everything stays where it is when it fits; otherwise the panel moves left as
@@ -174,7 +183,7 @@ ViewScroll View::scrollSince(const ViewFrame& now) const {
     if (!sameLayout || by == 0 || std::abs(by) >= is.rows) {
         return {};
     }
-    return ViewScroll{is.top, is.top + is.rows - 1, by};
+    return ViewScroll{is.top, is.top + is.rows - 1, by, is.left, is.left + is.columns - 1};
 }
 
 }  // namespace tarnwick

@@ -20,9 +20,9 @@ namespace tarnwick {
 
 class View {
   public:
-    // The smallest terminal the view fits a screen into.
-    static constexpr int MinColumns = 80;
-    static constexpr int MinRows = 24;
+    // The smallest window of the board worth playing in, in cells across and down.
+    static constexpr int MinWindowAcross = 9;
+    static constexpr int MinWindowDown = 5;
     // The player is kept at least this many cells from each edge of the window, where the
     // board allows.
     static constexpr int Margin = 3;
@@ -30,7 +30,8 @@ class View {
     static constexpr int PanelGap = 2;
 
     // The board stands in the area until the next showText. Declared again with the same area
-    // (after the shop, the pause screen, a weapon's redraw), the window stays where it was.
+    // (after the shop, the pause screen, a weapon's redraw, a new form of the panel), the
+    // window stays where it was and the panel is measured afresh.
     void showBoard(const BoardArea& area);
     void showText() { board_ = false; }
     // The canvas position to keep in sight (the player's cell).
@@ -42,6 +43,11 @@ class View {
 
     // The frame made last.
     const ViewFrame& lastFrame() const { return last_; }
+    // Whether the last frame showed the size notice instead of the play screen: a game waits
+    // meanwhile, as behind a screen that blocks it.
+    bool playHeldBack() const { return heldBack_; }
+    // The cells of the board the last frame showed.
+    BoardWindow shownBoard() const;
     // The window's first cell on the board, across and down.
     int cameraX() const { return cameraX_; }
     int cameraY() const { return cameraY_; }
@@ -70,6 +76,7 @@ class View {
     std::uint64_t measuredChanges_ = 0;
     ViewFrame last_;
     bool lastWasPlay_ = false;
+    bool heldBack_ = false;
 };
 
 }  // namespace tarnwick

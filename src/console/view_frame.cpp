@@ -9,8 +9,8 @@ ViewFrame plainFrame(const Screen& screen, int columns, int rows) {
     frame.columns = columns;
     frame.rows = rows;
     if (screen.usedColumns() > columns || screen.usedRows() > rows) {
-        frame.needColumns = screen.usedColumns();
-        frame.needRows = screen.usedRows();
+        frame.needColumns = std::max(screen.usedColumns(), columns);
+        frame.needRows = std::max(screen.usedRows(), rows);
     }
     return frame;
 }

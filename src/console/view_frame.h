@@ -22,11 +22,14 @@ struct ViewRegion {
 };
 
 // The terminal rows top..bottom (both included) moved up by `by` rows since the last frame,
-// down when `by` is negative; 0 when nothing moved.
+// down when `by` is negative; 0 when nothing moved. Only the columns left..right (both
+// included) show the board; a terminal with left and right margins scrolls only those.
 struct ViewScroll {
     int top = 0;
     int bottom = 0;
     int by = 0;
+    int left = 0;
+    int right = 0;
     bool operator==(const ViewScroll&) const = default;
 };
 
@@ -45,8 +48,8 @@ struct ViewFrame {
     bool operator==(const ViewFrame&) const = default;
 };
 
-// The plain frame: the canvas's top-left part, with the notice of the drawn extent when the
-// terminal cannot hold it.
+// The plain frame: the canvas's top-left part, with the notice of the drawn extent (or the
+// terminal's, where that is larger) when the terminal cannot hold it.
 ViewFrame plainFrame(const Screen& screen, int columns, int rows);
 
 // Fills `row` with the cells row y of the terminal shows (without the notice): the regions'

@@ -2,6 +2,8 @@
 // source.
 #pragma once
 
+#include <string_view>
+
 #include "console/console.h"
 #include "game/game_state.h"
 #include "storage/notes.h"
@@ -32,6 +34,10 @@ struct Game {
     // Every random choice of the game draws from here, one value per statement.
     RandomSource& random;
     GameFiles files;
+    // What the play screen shows beside the state: whether its panel was drawn in the narrow
+    // form, and the hint to the exit it shows (empty: none).
+    bool narrowPanel = false;
+    std::string_view exitHint;
 };
 
 }  // namespace tarnwick

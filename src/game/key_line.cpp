@@ -12,14 +12,18 @@ constexpr std::string_view HintGap = "  ";
 
 }  // namespace
 
-std::string keyLine(const GameState& state) {
+std::string keyLine(const GameState& state, bool narrow) {
     std::string line;
     if (modeRules(state.mode).walksItself) {
         return line;
     }
     for (const PlayKey& key : playKeys()) {
         if (!key.hint.empty() && key.offered(state)) {
-            line.append(line.empty() ? "" : HintGap).append(key.hint);
+            std::string hint(key.hint);
+            if (narrow) {
+                hint.erase(hint.find(' '), 1);  // the blank after the key
+            }
+            line.append(line.empty() ? "" : HintGap).append(hint);
         }
     }
     return line;

@@ -15,6 +15,8 @@ class MutedConsole : public Console {
     void clearScreen() override;
     void showBoard(const BoardArea& area) override;
     void keepInSight(int x, int y) override;
+    int columns() const override { return inner_.columns(); }
+    BoardWindow shownBoard() const override { return inner_.shownBoard(); }
     void hideCursor() override;
     void setTitle(std::string_view title) override;
     int readKey() override;

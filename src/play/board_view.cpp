@@ -1,12 +1,17 @@
 #include "play/board_view.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
 
+#include "console/screen.h"
+#include "console/view.h"
 #include "game/board_geometry.h"
+#include "game/colours.h"
 #include "game/glyphs.h"
 #include "game/key_line.h"
+#include "play/exit_hint.h"
 
 namespace tarnwick {
 
@@ -26,6 +31,11 @@ constexpr int LevelsRow = 13;
 constexpr int KeyLineRow = 15;
 // Blank pairs pad the lives row up to this count, so that a lost life is wiped.
 constexpr int LivesPadTo = 10;
+// The narrow panel's width: 80 columns leave 20 board cells and the gap beside it.
+constexpr int NarrowPanelColumns = 80 - 20 * CellColumns - View::PanelGap;
+constexpr std::string_view LivesTitle = "当前生命值： ";
+// Blanks after the count of lives, so that a count one digit shorter wipes the longer one.
+constexpr std::string_view CountPad = "    ";
 
 std::string_view glyphOf(int code) {
     if (code < 0 || code >= static_cast<int>(CellGlyphs.size())) {
@@ -37,7 +47,7 @@ std::string_view glyphOf(int code) {
 // "当前生命值： ", one life glyph per life, then one blank pair for each number from lives
 // to 10.
 std::string livesLine(int lives) {
-    std::string line = "当前生命值： ";
+    std::string line(LivesTitle);
     for (int i = 1; i <= lives; ++i) {
         line += GlyphLife;
     }
@@ -45,6 +55,33 @@ std::string livesLine(int lives) {
         line += GlyphEmpty;
     }
     return line;
+}
+
+// The lives as one life glyph and their number, for a panel without room for the dots.
+std::string livesCountLine(int lives) {
+    return std::string(LivesTitle).append(GlyphLife).append(std::to_string(lives)).append(CountPad);
+}
+
+// The panel's lines in the form the terminal has room for.
+struct PanelLines {
+    std::string lives;
+    std::string keys;
+    bool narrow = false;
+};
+
+PanelLines panelLines(const Game& game) {
+    const GameState& state = game.state;
+    PanelLines lines{livesLine(state.lives), keyLine(state)};
+    const int widest = std::max(
+        {displayWidth(lines.lives), displayWidth(lines.keys), displayWidth(equipmentLine(state))});
+    lines.narrow = panelColumn(state) + widest > game.console.columns();
+    if (lines.narrow) {
+        lines.keys = keyLine(state, true);
+        if (displayWidth(lines.lives) > NarrowPanelColumns) {
+            lines.lives = livesCountLine(state.lives);
+        }
+    }
+    return lines;
 }
 
 }  // namespace
@@ -62,6 +99,7 @@ void drawPlayer(Game& game, int x, int y) {
 void redrawBoard(Game& game) {
     const GameState& state = game.state;
     game.console.clearScreen();
+    game.exitHint = {};
     showBoardArea(game);
     for (int y = 1; y <= boardHeight(state); ++y) {
         for (int x = 1; x <= boardWidth(state); ++x) {
@@ -90,8 +128,10 @@ void drawStatusPanel(Game& game) {
     const GameState& state = game.state;
     Console& console = game.console;
     const int column = panelColumn(state);
+    const PanelLines lines = panelLines(game);
+    game.narrowPanel = lines.narrow;
     console.gotoXY(column, LivesRow);
-    console.printText(livesLine(state.lives));
+    console.printText(lines.lives);
     console.gotoXY(column, CoinsRow);
     console.printFormatted("当前金币 ￥：  %d", state.coins);
     console.gotoXY(column, ModeRow);
@@ -104,12 +144,31 @@ void drawStatusPanel(Game& game) {
         console.printFormatted("你已经闯过 %d 关", state.levelsCleared);
     }
     // Dim, so that it stays behind the game's own lines.
-    if (const std::string keys = keyLine(state); !keys.empty()) {
+    if (!lines.keys.empty()) {
         console.gotoXY(column, KeyLineRow);
         console.printText(ColourDim);
-        console.printText(keys);
+        console.printText(lines.keys);
         console.printText(ColourReset);
     }
+    drawExitHint(game);
+}
+
+void fitStatusPanel(Game& game) {
+    if (panelLines(game).narrow == game.narrowPanel) {
+        return;
+    }
+    // The lines of the other form may be longer or shorter: the panel's rows are blanked,
+    // and the view measures the panel afresh.
+    const int column = panelColumn(game.state);
+    const std::string blank(static_cast<std::size_t>(Screen::Columns - column), ' ');
+    game.console.printText(ColourReset);
+    for (int row = 0; row <= KeyLineRow; ++row) {
+        game.console.gotoXY(column, row);
+        game.console.printText(blank);
+    }
+    game.exitHint = {};
+    showBoardArea(game);
+    drawStatusPanel(game);
 }
 
 }  // namespace tarnwick

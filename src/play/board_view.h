@@ -22,8 +22,12 @@ void showBoardArea(Game& game);
 void drawPlayer(Game& game, int x, int y);
 // Clears the screen and paints every cell, the player and the panel.
 void redrawBoard(Game& game);
-// Repaints the panel: lives, coins, mode, equipment, in endless mode the levels cleared, and
-// the key line.
+// Repaints the panel: lives, coins, mode, equipment, in endless mode the levels cleared, the
+// key line and the hint to the exit. On a terminal too narrow for the panel as it is, the
+// panel keeps to a narrower width (so that 80 columns show 20 board cells beside it): the
+// key line in its narrow form, the lives as a count where their dots would pass that width.
 void drawStatusPanel(Game& game);
+// After a resize: draws the panel anew when the terminal now wants the other form.
+void fitStatusPanel(Game& game);
 
 }  // namespace tarnwick

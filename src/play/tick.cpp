@@ -6,6 +6,7 @@
 #include "maze/path_search.h"
 #include "play/board_view.h"
 #include "play/end_screens.h"
+#include "play/exit_hint.h"
 #include "play/game_record.h"
 #include "play/monsters.h"
 #include "play/pause_screen.h"
@@ -21,6 +22,13 @@ constexpr int MsPerSecond = 1000;
 constexpr int CountdownRow = 3;
 constexpr std::string_view CountdownLine = "剩余时间为： %d 秒   ";
 
+// The panel as the terminal's size and the part of the board it shows ask, after a sleep in
+// which the terminal may have been resized or the window moved.
+void fitPlayScreen(Game& game) {
+    fitStatusPanel(game);
+    drawExitHint(game);
+}
+
 // The auto-walk: the way to the exit shown cell by cell, then the victory screen. No key is
 // read and no monster steps.
 int autoWalk(Game& game) {
@@ -30,6 +38,7 @@ int autoWalk(Game& game) {
         drawPlayer(game, state.pathX[i], state.pathY[i]);
         game.console.sleepMs(WalkStepMs);
         state.tally.gameTimeMs += WalkStepMs;
+        fitPlayScreen(game);
         drawAtCell(game, state.pathX[i], state.pathY[i], GlyphEmpty);
     }
     winScreen(game);
@@ -108,6 +117,7 @@ int gameTick(Game& game) {
     game.console.sleepMs(TickMs);
     // Game time counts the ticks: a pause, the shop and the screens take none.
     state.tally.gameTimeMs += TickMs;
+    fitPlayScreen(game);
     if (rules.timed && !countDown(game)) {
         return 0;
     }

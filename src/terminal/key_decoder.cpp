@@ -1,6 +1,5 @@
 #include "terminal/key_decoder.h"
 
-#include <initializer_list>
 #include <optional>
 #include <string_view>
 
@@ -40,27 +39,46 @@ bool onlyDigitsAndSemicolons(std::string_view parameters) {
     return parameters.find_first_not_of("0123456789;") == std::string_view::npos;
 }
 
-// "row;column" with one to four digits each.
-std::optional<DecodedKey> cursorReport(std::string_view parameters) {
-    const std::size_t semicolon = parameters.find(';');
-    if (semicolon == std::string_view::npos || !onlyDigitsAndSemicolons(parameters)) {
+// The value of a report's number: one to four digits.
+std::optional<int> reportNumber(std::string_view digits) {
+    if (digits.empty() || digits.size() > MostReportDigits ||
+        digits.find_first_not_of("0123456789") != std::string_view::npos) {
         return std::nullopt;
     }
-    const std::string_view row = parameters.substr(0, semicolon);
-    const std::string_view column = parameters.substr(semicolon + 1);
-    for (const std::string_view number : {row, column}) {
-        if (number.empty() || number.size() > MostReportDigits ||
-            number.find(';') != std::string_view::npos) {
-            return std::nullopt;
-        }
+    int value = 0;
+    for (const char digit : digits) {
+        value = value * 10 + (digit - '0');
+    }
+    return value;
+}
+
+// "row;column".
+std::optional<DecodedKey> cursorReport(std::string_view parameters) {
+    const std::size_t semicolon = parameters.find(';');
+    if (semicolon == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const auto row = reportNumber(parameters.substr(0, semicolon));
+    const auto column = reportNumber(parameters.substr(semicolon + 1));
+    if (!row || !column) {
+        return std::nullopt;
     }
     DecodedKey key{KeyKind::CursorReport, SequenceKey};
-    for (const char digit : row) {
-        key.row = key.row * 10 + (digit - '0');
+    key.row = *row;
+    key.column = *column;
+    return key;
+}
+
+// "?69;Ps": the state of the margins' mode.
+std::optional<DecodedKey> marginsReport(std::string_view parameters) {
+    constexpr std::string_view Mode = "?69;";
+    const auto state =
+        parameters.starts_with(Mode) ? reportNumber(parameters.substr(Mode.size())) : std::nullopt;
+    if (!state) {
+        return std::nullopt;
     }
-    for (const char digit : column) {
-        key.column = key.column * 10 + (digit - '0');
-    }
+    DecodedKey key{KeyKind::MarginsReport, SequenceKey};
+    key.state = *state;
     return key;
 }
 
@@ -88,6 +106,7 @@ void KeyDecoder::begin(State state) {
     length_ = 1;
     tail_ = 0;
     parameters_.clear();
+    intermediate_ = 0;
     plain_ = true;
 }
 
@@ -106,17 +125,20 @@ void KeyDecoder::keepParameter(unsigned char byte) {
 
 void KeyDecoder::finishWith(unsigned char final, DecodedKeys& out) {
     const std::size_t arrow = ArrowFinals.find(static_cast<char>(final));
-    if (plain_ && arrow != std::string_view::npos && onlyDigitsAndSemicolons(parameters_)) {
-        finish(out, {KeyKind::Arrow, ArrowKeys[arrow]});
-        return;
+    const bool bare = plain_ && intermediate_ == 0;
+    std::optional<DecodedKey> key;
+    if (bare && arrow != std::string_view::npos && onlyDigitsAndSemicolons(parameters_)) {
+        key = DecodedKey{KeyKind::Arrow, ArrowKeys[arrow]};
+    } else if (bare && final == 'R' && state_ == State::Csi) {
+        key = cursorReport(parameters_);
+    } else if (plain_ && intermediate_ == '$' && final == 'y') {
+        key = marginsReport(parameters_);
     }
-    if (plain_ && final == 'R' && state_ == State::Csi) {
-        if (const auto report = cursorReport(parameters_)) {
-            finish(out, *report);
-            return;
-        }
+    if (key) {
+        finish(out, *key);
+    } else {
+        finish(out);
     }
-    finish(out);
 }
 
 void KeyDecoder::step(unsigned char byte, DecodedKeys& out) {
@@ -152,8 +174,12 @@ void KeyDecoder::step(unsigned char byte, DecodedKeys& out) {
                 return;
             }
             if (isIntermediate(byte)) {
-                plain_ = false;
+                plain_ = plain_ && intermediate_ == 0;
+                intermediate_ = static_cast<char>(byte);
                 return;
+            }
+            if (intermediate_ != 0 && !isFinal(byte)) {
+                plain_ = false;  // a parameter after the intermediate byte
             }
             [[fallthrough]];
         case State::Ss3:

@@ -6,8 +6,9 @@
 // and the Linux console's ESC [ [ A..E; SS3 (ESC O) up to its final byte; the strings OSC,
 // DCS, APC, PM and SOS (ESC ] P _ ^ X) up to ST (ESC \) or BEL; ESC and any other byte (a key
 // with Alt). The arrow keys, plain or with a modifier (ESC [ A, ESC O A, ESC [ 1 ; 5 A), are
-// the movement keys w, s, d and a; a cursor position report (ESC [ row ; column R) is told
-// apart; every other sequence is one key without a meaning.
+// the movement keys w, s, d and a; a cursor position report (ESC [ row ; column R) and the
+// answer about the left and right margins (ESC [ ? 69 ; Ps $ y) are told apart; every other
+// sequence is one key without a meaning.
 //
 // A sequence never runs past LongestSequence bytes. A byte that cannot belong to the
 // sequence under way ends it and is read on its own. The decoder never waits: whoever feeds
@@ -21,10 +22,11 @@
 namespace tarnwick {
 
 enum class KeyKind {
-    Byte,          // a byte that is a key of its own
-    Arrow,         // an arrow key: `key` is its movement key
-    Sequence,      // a sequence without a meaning
-    CursorReport,  // ESC [ row ; column R
+    Byte,           // a byte that is a key of its own
+    Arrow,          // an arrow key: `key` is its movement key
+    Sequence,       // a sequence without a meaning
+    CursorReport,   // ESC [ row ; column R
+    MarginsReport,  // ESC [ ? 69 ; Ps $ y: `state` is Ps
 };
 
 struct DecodedKey {
@@ -32,6 +34,7 @@ struct DecodedKey {
     int key = 0;  // the byte, the movement key, or SequenceKey
     int row = 0;
     int column = 0;
+    int state = 0;
 };
 
 // What a sequence without a meaning reaches the game as: a lone ESC, to which no screen answers.
@@ -70,7 +73,8 @@ class KeyDecoder {
     std::size_t length_ = 0;  // the bytes of the sequence so far
     std::size_t tail_ = 0;    // the bytes still to take whatever they are
     std::string parameters_;  // the first parameter bytes of a CSI or SS3 sequence
-    bool plain_ = true;       // no intermediate bytes, and every parameter byte kept
+    char intermediate_ = 0;   // the intermediate byte of a CSI sequence, if one came
+    bool plain_ = true;       // at most one intermediate byte, last, and every parameter kept
 };
 
 }  // namespace tarnwick

@@ -43,6 +43,12 @@ std::optional<AmbiguousWidth> KeyInput::takeAnswer() {
     return answer;
 }
 
+std::optional<bool> KeyInput::takeMarginsAnswer() {
+    const auto answer = marginsAnswer_;
+    marginsAnswer_.reset();
+    return answer;
+}
+
 void KeyInput::cutShortIfDue(Clock::time_point now) {
     if (const auto deadline = sequenceDeadline(); deadline && now >= *deadline) {
         add(decoder_.cutShort(), now);
@@ -51,9 +57,14 @@ void KeyInput::cutShortIfDue(Clock::time_point now) {
 
 void KeyInput::add(const DecodedKeys& keys, Clock::time_point now) {
     for (const DecodedKey& key : keys) {
-        if (key.kind == KeyKind::CursorReport && answerUntil_ && now <= *answerUntil_) {
+        const bool awaited = answerUntil_ && now <= *answerUntil_;
+        if (key.kind == KeyKind::CursorReport && awaited) {
             answer_ = widthFromColumn(key.column);
             answerUntil_.reset();
+            marginsAwaited_ = false;  // its answer comes first, or not at all
+        } else if (key.kind == KeyKind::MarginsReport && awaited && marginsAwaited_) {
+            marginsAnswer_ = hasSideMargins(key.state);
+            marginsAwaited_ = false;
         } else if (!full()) {
             queue_.push_back(key.key);
         }

@@ -6,8 +6,8 @@
 // KeyQueueBound keys waiting, the newest are dropped. A sequence whose rest has not come
 // EscapeDelay after its last byte (a lone ESC, or one cut off by a slow link) is one key.
 // While the answer to the width probe is awaited, a cursor position report is that answer
-// and no key. It knows nothing of waiting or of the terminal, so that the fuzz target can
-// hand it any bytes at any times.
+// and no key, and so is the answer about the margins that comes before it. It knows nothing of
+// waiting or of the terminal, so that the fuzz target can hand it any bytes at any times.
 #pragma once
 
 #include <chrono>
@@ -30,8 +30,12 @@ class KeyInput {
 
     explicit KeyInput(std::size_t bound = KeyQueueBound) : bound_(bound) {}
 
-    // Until then, a cursor position report is the answer to the width probe (once).
-    void awaitAnswer(Clock::time_point until) { answerUntil_ = until; }
+    // Until then, a cursor position report is the answer to the width probe (once), and an
+    // answer about the margins before it is taken too.
+    void awaitAnswer(Clock::time_point until) {
+        answerUntil_ = until;
+        marginsAwaited_ = true;
+    }
     // The bytes that came now.
     void receive(std::string_view bytes, Clock::time_point now);
     // No more bytes will come: a sequence under way is one key.
@@ -44,6 +48,8 @@ class KeyInput {
     std::optional<Clock::time_point> sequenceDeadline() const;
     // The width that the answer to the probe told, once it came; each answer is taken once.
     std::optional<AmbiguousWidth> takeAnswer();
+    // Whether the terminal has left and right margins, once its answer came.
+    std::optional<bool> takeMarginsAnswer();
     // No key is left and none can come.
     bool ended() const { return ended_ && queue_.empty(); }
     // The queue holds as many keys as it may.
@@ -59,6 +65,8 @@ class KeyInput {
     Clock::time_point lastByte_;
     std::optional<Clock::time_point> answerUntil_;
     std::optional<AmbiguousWidth> answer_;
+    bool marginsAwaited_ = false;
+    std::optional<bool> marginsAnswer_;
     bool ended_ = false;
 };
 

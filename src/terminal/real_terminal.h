@@ -40,6 +40,8 @@ class RealTerminal : public Console {
     void setTitle(std::string_view title) override;
     void showBoard(const BoardArea& area) override;
     void keepInSight(int x, int y) override;
+    int columns() const override { return columns_; }
+    BoardWindow shownBoard() const override { return view_.shownBoard(); }
     int readKey() override;
     bool keyWaiting() override;
     void sleepMs(int ms) override;
@@ -55,12 +57,15 @@ class RealTerminal : public Console {
     void flush();
     // Acts on the signal events that arrived: a new size, or a return from a stop.
     void handleSignalEvents();
-    // The one wait of the terminal: until the deadline (none: no limit), or when `untilInput`
-    // until some input was read, reading the input into the keys and acting on the signal
-    // events meanwhile, repainting as needed.
-    void waitAndRead(std::optional<Clock::time_point> deadline, bool untilInput);
+    // The one wait of the terminal: until the deadline (none: no limit), or when `untilAny`
+    // until some input was read or a signal event acted on, reading the input into the keys
+    // and acting on the signal events meanwhile, repainting as needed.
+    void waitAndRead(std::optional<Clock::time_point> deadline, bool untilAny);
     // Reads what the input holds into the keys; notes its end, and an answer to the probe.
     void readInput();
+    // While the play screen gives way to the size notice, the game waits, as behind a screen
+    // that blocks it, until the terminal grows (or the input ends); the keys wait in the queue.
+    void holdWhileTooSmall();
     // Throws EndOfInput once the input has ended or the terminal went away, so that a screen
     // that only sleeps or plays sounds still ends.
     void throwIfGone() const;

@@ -96,6 +96,9 @@ void RealTerminal::readInput() {
         case ReadResult::Again:
             break;
     }
+    if (const auto margins = keys_.takeMarginsAnswer()) {
+        renderer_.setSideMargins(*margins);  // for the scrolls to come
+    }
     if (const auto width = keys_.takeAnswer()) {
         answered_ = true;
         renderer_.setAmbiguousWide(*width == AmbiguousWidth::Wide);
@@ -105,7 +108,7 @@ void RealTerminal::readInput() {
     }
 }
 
-void RealTerminal::waitAndRead(std::optional<Clock::time_point> deadline, bool untilInput) {
+void RealTerminal::waitAndRead(std::optional<Clock::time_point> deadline, bool untilAny) {
     while (true) {
         // A terminal is read whatever the queue holds, so that its own buffer never fills
         // and the signal keys always get through; a pipe or a file waits until there is room.
@@ -113,12 +116,15 @@ void RealTerminal::waitAndRead(std::optional<Clock::time_point> deadline, bool u
         switch (waitFor(watch ? InputFd : -1, eventFd_, deadline)) {
             case WaitResult::Event:
                 handleSignalEvents();
+                if (untilAny) {
+                    return;
+                }
                 break;
             case WaitResult::Deadline:
                 return;
             case WaitResult::Input:
                 readInput();
-                if (untilInput || (deadline && Clock::now() >= *deadline)) {
+                if (untilAny || (deadline && Clock::now() >= *deadline)) {
                     return;
                 }
                 break;
@@ -139,6 +145,15 @@ void RealTerminal::handleSignalEvents() {
         terminalSize(OutputFd, columns_, rows_);
         renderer_.invalidate();
         flush();
+    }
+}
+
+void RealTerminal::holdWhileTooSmall() {
+    // The input is read meanwhile, so that the keys wait in the game's queue and the signal
+    // keys get through; once it has ended nothing but the keys read can come, and the game
+    // goes on to them.
+    while (!gone_ && inputOpen_ && view_.playHeldBack()) {
+        waitAndRead(std::nullopt, true);
     }
 }
 
@@ -209,7 +224,9 @@ bool RealTerminal::keyWaiting() {
 
 void RealTerminal::sleepMs(int ms) {
     flush();
+    holdWhileTooSmall();
     waitAndRead(Clock::now() + std::chrono::milliseconds(ms > 0 ? ms : 0), false);
+    holdWhileTooSmall();
     throwIfGone();
 }
 

@@ -84,6 +84,8 @@ void makeRaw() {
     // Ctrl-S and Ctrl-Q are keys like any other: as flow control, a stray Ctrl-S would stop
     // the output and freeze the game in its next write.
     raw.c_iflag &= ~static_cast<tcflag_t>(IXON);
+    // The line feeds of the cursor moves reach the terminal as they are, not as CR LF.
+    raw.c_oflag &= ~static_cast<tcflag_t>(ONLCR);
     raw.c_cc[VMIN] = 1;
     raw.c_cc[VTIME] = 0;
     tcsetattr(terminalInput, TCSANOW, &raw);

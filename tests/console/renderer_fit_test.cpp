@@ -43,11 +43,11 @@ StrictTerminal shownOn(TestConsole& console) {
 }
 
 TEST(RendererSizeNotice, ShowsWhatFitsWithTheSizeNeededUntilTheTerminalGrows) {
-    TestConsole console(60, 20);  // smaller than 80 x 24 and than the menu
+    TestConsole console(50, 20);  // narrower than the menu's 52 columns (36 to 88)
     printLines(console, MenuLines);
     const StrictTerminal small = shownOn(console);
-    EXPECT_EQ(small.rowText(14), std::string(43, ' ') + "1. 开始游戏");
-    EXPECT_EQ(small.rowText(19), "窗口太小啦！请放大到 80 列 23 行");
+    EXPECT_EQ(small.rowText(14), std::string(43, ' ') + "1. 开始");
+    EXPECT_EQ(small.rowText(19), "窗口太小啦！请放大到 52 列 20 行");
     EXPECT_EQ(console.row(19), "");       // the game's drawing is untouched
     EXPECT_EQ(console.takeOutput(), "");  // an unchanged frame sends nothing
     printLines(console, MenuLines);       // nor does the same drawing again
@@ -69,20 +69,20 @@ TEST(RendererSizeNotice, ShowsWhatFitsWithTheSizeNeededUntilTheTerminalGrows) {
 }
 
 TEST(RendererSizeNotice, FollowsTheDrawingAndIsCutToTheTerminal) {
-    TestConsole console(100, 20);  // wide enough, too short
+    TestConsole console(100, 10);  // wide enough, shorter than the menu's 11 rows
     printLines(console, MenuLines);
     StrictTerminal terminal = shownOn(console);
-    EXPECT_EQ(terminal.rowText(19), "窗口太小啦！请放大到 80 列 23 行");
+    EXPECT_EQ(terminal.rowText(9), "窗口太小啦！请放大到 100 列 11 行");
     // A new, smaller screen fits: the notice goes without a resize, and the row it held
     // shows the drawing again.
     console.clearScreen();
-    console.gotoXY(0, 19);
+    console.gotoXY(0, 9);
     console.printText("\x1b[40;32m继续\x1b[m");
     terminal.feed(console.takeOutput());  // continues the frames shown above
     EXPECT_EQ(terminal.faults(), "");
-    EXPECT_EQ(terminal.rowText(19), "继续");
-    console.resize(100, 20);
-    EXPECT_EQ(shownOn(console).rowText(19), "继续");
+    EXPECT_EQ(terminal.rowText(9), "继续");
+    console.resize(100, 10);
+    EXPECT_EQ(shownOn(console).rowText(9), "继续");
 
     // A narrow terminal shows as much of the notice as fits, whole characters only.
     for (const int columns : {20, 21, 7}) {
@@ -113,9 +113,10 @@ bool playerInSight(const StrictTerminal& terminal, const ViewFrame& frame,
 
 // A player walking a large board through the window, with redraws, a text screen between
 // them, a panel that grows and resizes: every frame reaches the terminal exactly, scrolls
-// and erases included, and the player stays in sight.
+// and erases included, and the player stays in sight. The second pass is a CJK terminal with
+// left and right margins, which scrolls the window alone.
 TEST(RendererView, AWalkThroughTheWindowAlwaysReachesTheTerminal) {
-    constexpr std::pair<int, int> Sizes[] = {{80, 24}, {90, 30}, {100, 40}, {60, 20}};
+    constexpr std::pair<int, int> Sizes[] = {{80, 24}, {90, 30}, {100, 40}, {60, 20}, {60, 16}};
     constexpr BoardArea Area{0, 0, 45, 45, 2};
     int scrolls = 0;
     for (const bool wide : {false, true}) {
@@ -126,6 +127,7 @@ TEST(RendererView, AWalkThroughTheWindowAlwaysReachesTheTerminal) {
             View view;
             Renderer renderer;
             renderer.setAmbiguousWide(wide);
+            renderer.setSideMargins(wide);
             auto [columns, rows] = Sizes[0];
             StrictTerminal terminal(columns, rows, wide);
             bool textShown = true;

@@ -42,7 +42,8 @@ StrictTerminal::StrictTerminal(int columns, int rows, bool ambiguousWide,
       features_(features),
       // Whatever the terminal held before the first clear is unknown.
       cells_(static_cast<std::size_t>(columns) * rows, Cell{Undefined, 1, {}}),
-      marginBottom_(rows - 1) {}
+      marginBottom_(rows - 1),
+      marginRight_(columns - 1) {}
 
 void StrictTerminal::fault(const std::string& what) {
     faults_ += what + " (cursor " + std::to_string(x_) + "," + std::to_string(y_) + ")\n";
@@ -85,6 +86,13 @@ void StrictTerminal::feed(std::string_view bytes) {
             }
             ++y_;
             ++pos;
+        } else if (c == '\b') {
+            // Terminals differ on a backspace from the last column or the first.
+            if (pendingWrap_ || x_ == 0 || !columnKnown_) {
+                fault("backspace from the edge or an unknown column");
+            }
+            --x_;
+            ++pos;
         } else if (c < 0x20) {
             fault("control character " + std::to_string(c));
             ++pos;
@@ -99,6 +107,12 @@ void StrictTerminal::control(std::string_view params, char final) {
         if (!features_.synchronizedOutput) {
             fault("synchronized output on a terminal without it");
         }
+        return;
+    }
+    if (params == "?69" && (final == 'h' || final == 'l')) {
+        sideMarginsOn_ = final == 'h';
+        marginLeft_ = 0;
+        marginRight_ = columns_ - 1;
         return;
     }
     if (final == 'm') {
@@ -130,6 +144,9 @@ void StrictTerminal::control(std::string_view params, char final) {
         case 'G':
             x_ = first - 1;
             break;
+        case 'd':
+            y_ = first - 1;
+            break;
         case 'J':
             if (params != "2") {
                 fault("erase other than the whole display");
@@ -154,6 +171,9 @@ void StrictTerminal::escape(char final) {
     if (pendingWrap_) {
         fault("index from the pending-wrap state");
     }
+    if (x_ < marginLeft_ || x_ > marginRight_) {
+        fault("index outside the side margins");
+    }
     const int edge = final == 'D' ? marginBottom_ : marginTop_;
     const int step = final == 'D' ? 1 : -1;
     if (y_ == edge) {
@@ -169,7 +189,7 @@ void StrictTerminal::scrollRows(int from, int by) {
     std::vector<Cell> moved(cells_);
     for (int y = from; y <= marginBottom_; ++y) {
         const int source = y - by;
-        for (int x = 0; x < columns_; ++x) {
+        for (int x = marginLeft_; x <= marginRight_; ++x) {
             moved[static_cast<std::size_t>(y) * columns_ + x] =
                 source >= from && source <= marginBottom_ ? cell(x, source) : blank();
         }
@@ -195,8 +215,27 @@ bool StrictTerminal::edit(std::string_view params, char final, int count) {
             columnKnown_ = true;
             return true;
         }
+        case 's': {
+            const auto n = numbers(params);
+            const int left = n[0] == 0 ? 0 : n[0] - 1;
+            const int right = n.size() > 1 && n[1] != 0 ? n[1] - 1 : columns_ - 1;
+            if (!sideMarginsOn_ || left >= right || right >= columns_) {
+                fault("side margins without DECLRMM, or out of range");
+                return true;
+            }
+            marginLeft_ = left;
+            marginRight_ = right;
+            x_ = 0;
+            y_ = 0;
+            pendingWrap_ = false;
+            columnKnown_ = true;
+            return true;
+        }
         case 'L':
         case 'M':
+            if (x_ < marginLeft_ || x_ > marginRight_) {
+                fault("line insert or delete outside the side margins");
+            }
             if (pendingWrap_ || y_ < marginTop_ || y_ > marginBottom_) {
                 fault("line insert or delete outside the scrolling region");
             }

@@ -46,7 +46,8 @@ class StrictTerminal {
     // ESC followed by one byte: IND and RI.
     void escape(char final);
     // Moves the rows of the scrolling region from `from` down by `by` rows (up when
-    // negative); the rows that come in are blank in the pen's background.
+    // negative), between the side margins when they are on; the rows that come in are blank
+    // in the pen's background.
     void scrollRows(int from, int by);
     // Edits that act at the cursor: scrolls, line inserts and deletes, erases.
     bool edit(std::string_view params, char final, int count);
@@ -72,6 +73,9 @@ class StrictTerminal {
     bool columnKnown_ = true;  // line inserts and deletes leave the column to the terminal
     int marginTop_ = 0;
     int marginBottom_;
+    bool sideMarginsOn_ = false;  // DECLRMM: the side margins below hold
+    int marginLeft_ = 0;
+    int marginRight_;
     Style pen_;
     std::string faults_;
 };

@@ -80,10 +80,13 @@ void checkPlayAtEachFrame(PtySession& session, std::string modeName) {
         }
         const auto lives = findText(session, "当前生命值：");
         const bool inSight = testing::countOf(screen, "〇") == 1;
+        // The mode's line, and after it the hint to the exit, if any.
+        std::string modeRow = lives ? session.row(lives->second + 4) : "";
+        modeRow = modeRow.substr(0, modeRow.find("  出口 "));
         const bool panelWhole =
             lives && shows(session, lives->first, lives->second + 2, "当前金币 ￥：  ") &&
             shows(session, lives->first, lives->second + 4, modeLine) &&
-            session.row(lives->second + 4).ends_with(modeLine) &&
+            modeRow.substr(0, modeRow.find_last_not_of(' ') + 1).ends_with(modeLine) &&
             shows(session, lives->first, lives->second + 6, "当前已装备");
         if (!inSight || !panelWhole) {
             failed = true;

@@ -78,6 +78,42 @@ TEST(PlayE2e, ADefaultGamePausesAndReturnsToTheMainMenu) {
     quitFromMenu(session);
 }
 
+// A timed game whose terminal is made too small waits behind the size notice: no tick, no
+// monster step, no countdown; grown again, it goes on where it stood.
+TEST(PlayE2e, ATimedGameWaitsWhileTheTerminalIsTooSmall) {
+    FixedClock clock;
+    PtySession session;
+    START_OR_SKIP(session);
+    awaitMainMenu(session);
+    session.sendKeys("1");
+    awaitText(session, 58, 3, "剩余时间为： 5");
+    const auto monsters = [&] {
+        std::string cells;
+        for (int cell = 0; cell < 25 * 25; ++cell) {
+            cells += shows(session, 2 * (cell % 25), cell / 25, "怪") ? "M" : ".";
+        }
+        return cells;
+    };
+    const auto secondsLeft = [&] { return std::atoi(session.textAt(71, 3, 3).c_str()); };
+    // Just after a monster step, so that the next one is half a second away.
+    const std::string stepped = monsters();
+    ASSERT_TRUE(session.waitUntil([&] { return monsters() != stepped; })) << screenOf(session);
+    const std::string before = monsters();
+    const int secondsBefore = secondsLeft();
+    session.resize(50, 12);
+    ASSERT_TRUE(session.waitUntil([&] { return session.row(11).starts_with("窗口太小啦"); }))
+        << screenOf(session);
+    session.settle(5s);
+    session.resize(100, 30);
+    awaitText(session, 58, 9, "当前模式为： 限时模式");
+    EXPECT_EQ(monsters(), before) << screenOf(session);
+    EXPECT_LE(secondsBefore - secondsLeft(), 1) << screenOf(session);
+    EXPECT_TRUE(session.waitUntil([&] { return secondsLeft() < secondsBefore - 1; }, 3s))
+        << screenOf(session);
+    session.sendKeys("00");
+    quitFromMenu(session);
+}
+
 // On 80 x 24 the 25 rows of the board are seen through the window, which follows the walk.
 TEST(PlayE2e, AnAutoWalkGameEndsOnItsVictoryScreenAndReturnsToTheMenu) {
     FixedClock clock(ShortWalkDay);
@@ -127,13 +163,13 @@ TEST(PlayE2e, AWarGodWalkOverTheLargestBoardFollowsThePlayerThroughResizes) {
     session.sendKeys("1w" + std::string(10, 'd'));
     awaitText(session, 22, 0, "〇");
     session.resize(80, 24);
-    // The panel moves to the right edge; the window takes the 26 whole cells left of it.
-    awaitText(session, 55, 9, "当前模式为： 战神模式");
+    // The panel moves to the right edge; the window takes the 24 whole cells left of it.
+    awaitText(session, 51, 9, "当前模式为： 战神模式");
     checkPlayAtEachFrame(session, "战神模式");
     session.sendKeys(std::string(33, 'd') + std::string(43, 's'));
     // On the exit, in the window's bottom-right part, once every key is taken.
     const auto arrived = [&] {
-        return session.pendingInput() == 0 && shows(session, 50, 22, "〇");
+        return session.pendingInput() == 0 && shows(session, 46, 22, "〇");
     };
     ASSERT_TRUE(session.waitUntil(arrived, 20s)) << screenOf(session);
     session.settle(300ms);
@@ -238,6 +274,44 @@ TEST(PlayE2e, TheKeyLineFollowsThePurchasesAndArrowsAimTheGun) {
         return shows(*session, 4, 1, "〇") &&
                (shows(*session, 6, 1, "·") || shows(*session, 8, 1, "·"));
     })) << screenOf(*session);
+}
+
+// A default board walked to its exit (in war-god mode, along its frame) on the small terminals
+// a player may have: the player and the whole panel at every frame, with the weapons' keys on
+// the key line; at 80 columns the window keeps 20 cells across beside the panel, and the hint
+// points to the exit while it is out of view.
+TEST(PlayE2e, ADefaultBoardIsWalkedToItsExitOnSmallTerminals) {
+    for (const auto& [columns, rows] : {std::pair{80, 24}, std::pair{80, 23}, std::pair{60, 16}}) {
+        SCOPED_TRACE(std::to_string(columns) + " x " + std::to_string(rows));
+        PtySession session({.arguments = {"--seed", "42"}});
+        START_OR_SKIP(session);
+        changeSetting(session, "24");
+        session.resize(columns, rows);
+        session.settle();
+        session.sendKeys("1p23x");
+        ASSERT_TRUE(session.waitForText("wasd移动  p商店  k挥刀  j开枪  0暂停"))
+            << screenOf(session);
+        checkPlayAtEachFrame(session, "战神模式");
+        // The exit on the board's last row but one: below the window on 23 rows and fewer.
+        ASSERT_TRUE(session.waitForText(rows == 24 ? "出口 →" : "出口 ↘")) << screenOf(session);
+        const std::string top = session.row(0);
+        if (columns == 80) {  // the entrance and the walls of the top row, in the window
+            EXPECT_GE(testing::countOf(top, "█") / 2 + 1, 20) << screenOf(session);
+        }
+        session.sendKeys(arrows('D', 1) + std::string(23, 's') + std::string(24, 'd') + "w");
+        // On the exit, in the window's last cell beside the panel; the hint is gone.
+        const auto onExit = [&] {
+            const auto player = findText(session, "〇");
+            const auto panel = findText(session, "当前生命值：");
+            return session.pendingInput() == 0 && player && panel &&
+                   panel->first - (player->first + 2) <= 3 &&
+                   session.screenText().find("出口 ") == std::string::npos;
+        };
+        EXPECT_TRUE(session.waitUntil(onExit, 20s)) << screenOf(session);
+        session.checkEachFrame(nullptr);
+        session.sendKeys("00");
+        quitFromMenu(session);
+    }
 }
 
 // The output up to the end of the second synchronized frame: the main menu and the first board.

@@ -48,6 +48,7 @@ struct ModelKey {
     int key = SequenceKey;
     std::size_t decided = 0;
     std::optional<int> reportColumn;
+    std::optional<int> marginsState;
 };
 
 class Model {
@@ -59,7 +60,8 @@ class Model {
         std::vector<ModelKey> out;
         for (std::size_t p = 0; p < s_.size();) {
             if (static_cast<unsigned char>(s_[p]) != Esc) {
-                out.push_back({static_cast<unsigned char>(s_[p]), p + 1, std::nullopt});
+                out.push_back(
+                    {static_cast<unsigned char>(s_[p]), p + 1, std::nullopt, std::nullopt});
                 ++p;
                 continue;
             }
@@ -78,7 +80,7 @@ class Model {
     // The sequence ends before the byte at `next`, decided once `decided` had come.
     ModelKey ends(std::size_t next, std::size_t decided, int key = SequenceKey) {
         next_ = next;
-        return {key, decided, std::nullopt};
+        return {key, decided, std::nullopt, std::nullopt};
     }
     // The sequence stopped before the byte at q: it ran to its length, or its rest did not
     // come before a pause or the end.
@@ -116,6 +118,7 @@ class Model {
             return ends(q, q);
         }
         std::string parameters;
+        char intermediate = 0;
         bool plain = true;
         for (;; ++q) {
             if (!comes(q)) {
@@ -123,28 +126,37 @@ class Model {
             }
             const unsigned char c = at(q);
             if (c >= 0x30 && c <= 0x3f) {
-                plain = plain && parameters.size() < 16;
+                plain = plain && parameters.size() < 16 && intermediate == 0;
                 parameters += static_cast<char>(c);
             } else if (csi && c >= 0x20 && c <= 0x2f) {
-                plain = false;
+                plain = plain && intermediate == 0;
+                intermediate = static_cast<char>(c);
             } else if (c >= 0x40 && c <= 0x7e) {
-                return classify(q + 1, c, plain ? parameters : "-", csi);
+                return classify(q + 1, c, plain ? parameters : "-", csi ? intermediate : '-');
             } else {
                 return ends(q, q + 1);  // read on its own
             }
         }
     }
 
+    // A sequence's meaning from its final byte, its parameters ("-": not plain) and its
+    // intermediate byte (0: none; '-': an SS3 sequence).
     ModelKey classify(std::size_t next, unsigned char final, const std::string& parameters,
-                      bool csi) {
+                      char intermediate) {
         static const std::regex Moves("[0-9;]*");
         static const std::regex Report("([0-9]{1,4});([0-9]{1,4})");
+        static const std::regex Margins("\\?69;([0-9]{1,4})");
         ModelKey key = ends(next, next);
         std::smatch match;
-        if (final >= 'A' && final <= 'D' && std::regex_match(parameters, Moves)) {
+        const bool bare = intermediate == 0 || intermediate == '-';
+        if (bare && final >= 'A' && final <= 'D' && std::regex_match(parameters, Moves)) {
             key.key = "wsda"[final - 'A'];
-        } else if (csi && final == 'R' && std::regex_match(parameters, match, Report)) {
+        } else if (intermediate == 0 && final == 'R' &&
+                   std::regex_match(parameters, match, Report)) {
             key.reportColumn = std::stoi(match[2]);
+        } else if (intermediate == '$' && final == 'y' &&
+                   std::regex_match(parameters, match, Margins)) {
+            key.marginsState = std::stoi(match[1]);
         }
         return key;
     }
@@ -190,6 +202,7 @@ std::string checkKeys(std::span<const std::uint8_t> data) {
     input.awaitAnswer(at(AnswerAwaitedMs));
     std::vector<int> got;
     std::vector<AmbiguousWidth> answers;
+    std::vector<bool> margins;
     const auto take = [&](int most, int ms) {
         for (int i = 0; i < most; ++i) {
             const auto key = input.takeKey(at(ms));
@@ -204,6 +217,9 @@ std::string checkKeys(std::span<const std::uint8_t> data) {
         input.receive(burst.bytes, at(ms));
         if (const auto answer = input.takeAnswer()) {
             answers.push_back(*answer);
+        }
+        if (const auto answer = input.takeMarginsAnswer()) {
+            margins.push_back(*answer);
         }
         ms += burst.gapMs;
         take(burst.takes == TakeAll ? 1 << 20 : burst.takes, ms - 1);
@@ -224,12 +240,16 @@ std::string checkKeys(std::span<const std::uint8_t> data) {
     const std::vector<ModelKey> keys = Model(stream, pauseBefore, pauseAtEnd).keys();
     std::vector<int> expected;
     std::vector<AmbiguousWidth> expectedAnswers;
+    std::vector<bool> expectedMargins;
     std::size_t queued = 0;
     std::size_t next = 0;
     const auto admit = [&](std::size_t upTo, int now) {
         for (; next < keys.size() && keys[next].decided <= upTo; ++next) {
-            if (keys[next].reportColumn && now <= AnswerAwaitedMs && expectedAnswers.empty()) {
+            const bool awaited = now <= AnswerAwaitedMs && expectedAnswers.empty();
+            if (keys[next].reportColumn && awaited) {
                 expectedAnswers.push_back(widthFromColumn(*keys[next].reportColumn));
+            } else if (keys[next].marginsState && awaited && expectedMargins.empty()) {
+                expectedMargins.push_back(hasSideMargins(*keys[next].marginsState));
             } else if (queued < QueueBound) {
                 expected.push_back(keys[next].key);
                 ++queued;
@@ -249,6 +269,10 @@ std::string checkKeys(std::span<const std::uint8_t> data) {
     std::string out;
     if (got != expected) {
         out += "keys " + describe(got) + "expected " + describe(expected);
+    }
+    if (margins != expectedMargins) {
+        out += "margins answers taken " + std::to_string(margins.size()) + ", expected " +
+               std::to_string(expectedMargins.size()) + "\n";
     }
     if (answers != expectedAnswers) {
         out += "answers taken " + std::to_string(answers.size()) + ", expected " +

@@ -19,8 +19,9 @@ namespace tarnwick::fuzz {
 // the whole input at once: every byte outside a sequence is its own key; each sequence, as
 // far as it came before a pause past the escape delay, is one key (the arrows their movement
 // keys), so that no letter or digit ever comes out of the inside of one; the first cursor
-// position report that came while awaited is the probe's answer and no key; a key that found
-// the queue full is dropped. Returns what failed, or "".
+// position report that came while awaited is the probe's answer and no key, and so is the
+// first answer about the margins before it; a key that found the queue full is dropped.
+// Returns what failed, or "".
 std::string checkKeys(std::span<const std::uint8_t> data);
 
 }  // namespace tarnwick::fuzz

@@ -103,11 +103,11 @@ CORPUS = {
     "help": header() + keys("3x0"),
     # The About screen: its tune holds the program for 91.8 s; a key waits for its end.
     "about": header() + keys("4x") + wait(60000) + keys("0"),
-    # A game on a terminal that changes its size while it plays, and draws the ambiguous
-    # characters two columns wide.
+    # A game on a terminal that changes its size while it plays (waiting while it is too
+    # small), and draws the ambiguous characters two columns wide.
     "resize_game": header(80, 24, ambiguous_wide=True, every_frame=True) + keys("1")
     + keys("dd", 100) + resize(30, 10) + keys("ss", 100) + resize(300, 120) + keys("dd", 100)
-    + resize(1, 1) + keys("0x", 100) + keys("000"),
+    + resize(1, 1) + wait(500) + resize(60, 16) + keys("0x", 100) + keys("000"),
     # Every screen on 80 x 24: the menus moved into it, and a war-god walk over the largest
     # board through the window that follows the player, across and down, then the shop.
     "small_terminal_walk": header(80, 24, every_frame=True) + keys("3x") + keys("216x")
@@ -143,8 +143,9 @@ WALL, PLAYER = "\x1b[44;34m██\x1b[m", "\x1b[46;37m〇\x1b[m"
 
 
 def walk():
-    """A 45 x 45 board with its panel on 80 x 24, the player walking down and right."""
-    out = bytes([79, 23, 0]) + bytes([4, 0, 0, 45, 45, 1]) + text("\x1b[44;34m")
+    """A 45 x 45 board with its panel on 80 x 24 with left and right margins, the player walking
+    down and right."""
+    out = bytes([79, 23, 2]) + bytes([4, 0, 0, 45, 45, 1]) + text("\x1b[44;34m")
     for y in range(0, 45, 2):
         out += goto(4 * (y % 20), y) + text("██" * 10)
     out += text("\x1b[m") + goto(98, 2) + text("当前生命值 3 ●●●") + FRAME
@@ -175,6 +176,8 @@ KEYS_CORPUS = {
     "cut_and_joined": burst(1, 0, b"\x1b[1") + burst(2, 0, b";5A") + burst(2, 63, b"\x1bP3q")
     + burst(3, 0, b"\x1b3"),
     "queue_full": burst(0, 0, b"0123456789" * 4) + burst(0, 63, b"x"),
+    "margins_answer_in_pieces": burst(0, 0, b"1\x1b[?69") + burst(0, 0, b";2$y\x1b[1;2Rd")
+    + burst(3, 63, b"\x1b[?69;1$yw"),
 }
 ENCODING_CORPUS = {
     "glyphs": "\x1b[44;34m██\x1b[m▇●·—〇怪￥出入＃｜－".encode(),

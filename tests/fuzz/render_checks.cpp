@@ -143,7 +143,9 @@ std::string checkRendering(std::span<const std::uint8_t> data) {
     canvas.print("\x1b[m");
     auto rig = std::make_unique<Rig>(canvas);
     readSize(in, *rig);
-    rig->wide = (in.next() & 1) != 0;
+    const int flags = in.next();
+    rig->wide = (flags & 1) != 0;
+    rig->renderer.setSideMargins((flags & 2) != 0);
     rig->newTerminal();
     int cells = 0;
     for (int frames = 1; frames < MaxFrames && cells < MaxFrameCells && !in.atEnd();) {

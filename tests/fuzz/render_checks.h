@@ -4,7 +4,8 @@
 // The bytes are a program of steps on a canvas, a view and a renderer, with a strict model of
 // the terminal (tests/console/strict_terminal.h) fed what the renderer sends:
 //   header   3 bytes: the terminal's columns (1 + b % 120) and rows (1 + b % 48), and
-//            whether it draws ambiguous-width characters two columns wide (bit 0)
+//            whether it draws ambiguous-width characters two columns wide (bit 0) and
+//            whether it has left and right margins (bit 1)
 //   then steps, each a byte whose value modulo 8 chooses:
 //   0 gotoXY   3 bytes: x = (b0 | b1 << 8) % 272 - 8, y = b2 % 112 - 4 (also off the canvas)
 //   1 print    a length byte n (0..63 used), then n bytes as they are: text, SGR and other

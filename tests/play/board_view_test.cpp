@@ -123,6 +123,21 @@ TEST_F(PanelFixture, KeyLineShowsDimOnlyTheKeysThatWorkNow) {
     }
 }
 
+// On a terminal narrower than the panel as it is, the key line and the lives keep within
+// 38 columns; a resize brings the other form back, over the rows the panel held.
+TEST_F(PanelFixture, KeepsToTheNarrowFormOnANarrowTerminal) {
+    game.state.lives = 26;
+    game.state.hasKnife = game.state.hasGun = 1;
+    console.resize(80, 24);
+    drawStatusPanel(game);
+    EXPECT_EQ(console.row(5), std::string(58, ' ') + LivesLabel + "● 26");
+    EXPECT_EQ(console.row(15), std::string(58, ' ') + "wasd移动  p商店  k挥刀  j开枪  0暂停");
+    console.resize(160, 60);
+    fitStatusPanel(game);
+    EXPECT_EQ(console.row(5), std::string(58, ' ') + LivesLabel + repeat("● ", 25) + "●");
+    EXPECT_EQ(console.row(15), std::string(58, ' ') + "wasd 移动  p 商店  k 挥刀  j 开枪  0 暂停");
+}
+
 TEST(BoardView, RedrawPaintsEveryCellThePlayerAndThePanel) {
     TestConsole console;
     Game game(console);

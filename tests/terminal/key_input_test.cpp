@@ -1,5 +1,5 @@
 // The keys of the real terminal as the game takes them, from bytes that come at given times:
-// the escape delay, the answer to the width probe, and the bound of the queue. (The sequences
+// the escape delay, the answers to the width probe, and the bound of the queue. (The sequences
 // themselves are the end-to-end tests' and the fuzz target's.)
 #include "terminal/key_input.h"
 
@@ -53,15 +53,29 @@ TEST(KeyInput, ASequenceWaitsForItsRestOnlyForTheEscapeDelay) {
     EXPECT_EQ(input.takeKey(at(50)), Esc);
 }
 
-TEST(KeyInput, TheProbesAnswerIsTakenOnceWhileAwaited) {
+TEST(KeyInput, TheProbesAnswersAreTakenOnceWhileAwaited) {
+    // The answer about the margins (here in pieces) comes before the cursor report; after it,
+    // or after the window, either is a key without a meaning.
     KeyInput input;
     input.awaitAnswer(at(3200));
-    input.receive("1\x1b[12;3R\x1b[12;2R", at(3000));
+    input.receive("1\x1b[?6", at(2990));
+    input.receive("9;2$y\x1b[12;3R\x1b[12;2R\x1b[?69;2$y", at(3000));
+    EXPECT_EQ(input.takeMarginsAnswer(), true);
     EXPECT_EQ(input.takeAnswer(), AmbiguousWidth::Wide);
     EXPECT_EQ(input.takeAnswer(), std::nullopt);
     EXPECT_EQ(keysOf(input, {{3300, "\x1b[1;2R"}}),
-              (std::vector<int>{'1', SequenceKey, SequenceKey}));
+              (std::vector<int>{'1', SequenceKey, SequenceKey, SequenceKey}));
     EXPECT_EQ(input.takeAnswer(), std::nullopt);
+    EXPECT_EQ(input.takeMarginsAnswer(), std::nullopt);
+    // A terminal that does not know the mode answers 0: no margins.
+    KeyInput unknown;
+    unknown.awaitAnswer(at(3200));
+    unknown.receive("\x1b[?69;0$y", at(10));
+    EXPECT_EQ(unknown.takeMarginsAnswer(), false);
+    KeyInput late;
+    late.awaitAnswer(at(3200));
+    EXPECT_EQ(keysOf(late, {{3300, "\x1b[?69;1$y"}}), std::vector<int>{SequenceKey});
+    EXPECT_EQ(late.takeMarginsAnswer(), std::nullopt);
 }
 
 TEST(KeyInput, AFullQueueDropsTheNewestKeys) {
