@@ -106,6 +106,9 @@ TEST(PlayE2e, ATimedGameWaitsWhileTheTerminalIsTooSmall) {
     session.settle(5s);
     session.resize(100, 30);
     awaitText(session, 58, 9, "当前模式为： 限时模式");
+    // The repaint may reach the terminal in pieces: it is whole once the board's last cell is.
+    ASSERT_TRUE(session.waitUntil([&] { return shows(session, 48, 24, "██"); }))
+        << screenOf(session);
     EXPECT_EQ(monsters(), before) << screenOf(session);
     EXPECT_LE(secondsBefore - secondsLeft(), 1) << screenOf(session);
     EXPECT_TRUE(session.waitUntil([&] { return secondsLeft() < secondsBefore - 1; }, 3s))
