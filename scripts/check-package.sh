@@ -70,7 +70,8 @@ if need_packages "${LINT_PACKAGES[@]}"; then
         cp "$deb" "$scratch/" && chmod 644 "$scratch/${deb##*/}"
         as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME=/nonexistent)
     fi
-    "${as_user[@]}" lintian --fail-on error,warning "$scratch/${deb##*/}" ||
+    # From the scratch folder: nobody may not enter the checkout (a folder only root enters).
+    (cd "$scratch" && "${as_user[@]}" lintian --fail-on error,warning "$scratch/${deb##*/}") ||
         fail "lintian finds errors or warnings"
 elif [ "$(id -u)" -eq 0 ]; then
     fail "lintian could not be installed"
