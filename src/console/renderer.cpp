@@ -32,7 +32,7 @@ std::string Renderer::frame(const Screen& screen, const ViewFrame& view) {
     bool scrolled = false;
     if (!valid_ || view.columns != columns_ || view.rows != rows_) {
         startOver(out, view.columns, view.rows);
-    } else if (view.scroll.by != 0) {
+    } else if (view.scroll.by != 0 && scrollFits(view.scroll)) {
         scroll(out, view.scroll);
         scrolled = true;
     }
@@ -184,6 +184,15 @@ void Renderer::resetPen(std::string& out) {
     out += styleChange(pen_, penKnown_, Style{});
     pen_ = Style{};
     penKnown_ = true;
+}
+
+bool Renderer::scrollFits(const ViewScroll& scroll) const {
+    // A region not wholly on the terminal is not scrolled: the rows are repainted instead.
+    // Its columns count only where the terminal scrolls between side margins.
+    const bool rowsFit = scroll.top >= 0 && scroll.top <= scroll.bottom && scroll.bottom < rows_;
+    const bool columnsFit = !sideMargins_ || (scroll.left >= 0 && scroll.left <= scroll.right &&
+                                              scroll.right < columns_);
+    return rowsFit && columnsFit;
 }
 
 void Renderer::scroll(std::string& out, const ViewScroll& scroll) {

@@ -65,6 +65,7 @@ class Renderer {
     // or false when they do not all carry the pen's colours.
     bool reprintBytes(int x, std::string& bytes) const;
     void emitCell(std::string& out, int x, int y);
+    bool scrollFits(const ViewScroll& scroll) const;
     Cell& front(int x, int y) { return front_[static_cast<std::size_t>(y) * columns_ + x]; }
 
     std::vector<Cell> front_;
