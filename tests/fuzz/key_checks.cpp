@@ -18,6 +18,8 @@ constexpr int TakeAll = 63;
 constexpr int AnswerAwaitedMs = 3200;
 constexpr std::size_t QueueBound = 16;
 constexpr unsigned char Esc = 0x1b;
+// Marks an SS3 sequence where a CSI sequence has its intermediate byte: 'O' is none (0x20-0x2f).
+constexpr char Ss3 = 'O';
 
 struct Burst {
     std::string bytes;
@@ -132,7 +134,7 @@ class Model {
                 plain = plain && intermediate == 0;
                 intermediate = static_cast<char>(c);
             } else if (c >= 0x40 && c <= 0x7e) {
-                return classify(q + 1, c, plain ? parameters : "-", csi ? intermediate : '-');
+                return classify(q + 1, c, plain ? parameters : "-", csi ? intermediate : Ss3);
             } else {
                 return ends(q, q + 1);  // read on its own
             }
@@ -140,7 +142,7 @@ class Model {
     }
 
     // A sequence's meaning from its final byte, its parameters ("-": not plain) and its
-    // intermediate byte (0: none; '-': an SS3 sequence).
+    // intermediate byte (0: none; Ss3: an SS3 sequence, which has none).
     ModelKey classify(std::size_t next, unsigned char final, const std::string& parameters,
                       char intermediate) {
         static const std::regex Moves("[0-9;]*");
@@ -148,7 +150,7 @@ class Model {
         static const std::regex Margins("\\?69;([0-9]{1,4})");
         ModelKey key = ends(next, next);
         std::smatch match;
-        const bool bare = intermediate == 0 || intermediate == '-';
+        const bool bare = intermediate == 0 || intermediate == Ss3;
         if (bare && final >= 'A' && final <= 'D' && std::regex_match(parameters, Moves)) {
             key.key = "wsda"[final - 'A'];
         } else if (intermediate == 0 && final == 'R' &&
