@@ -38,6 +38,9 @@ struct FileRead {
 
 FileRead readGameFile(const std::string& path);
 
+// The names of the files in the folder that begin with the prefix, in no order.
+std::vector<std::string> filesStartingWith(const std::string& folder, const std::string& prefix);
+
 // The entries of the journal of folder/name (journal.h) that are whole text, by ID.
 std::vector<JournalEntry> readJournal(const std::string& folder, const std::string& name);
 

@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 
 namespace tarnwick::storage {
@@ -86,29 +85,19 @@ FileRead readGameFile(const std::string& path) {
     return result;
 }
 
-std::vector<JournalEntry> readJournal(const std::string& folder, const std::string& name) {
-    std::vector<JournalEntry> entries;
+std::vector<std::string> filesStartingWith(const std::string& folder, const std::string& prefix) {
+    std::vector<std::string> names;
     DIR* dir = opendir(folder.c_str());
     if (dir == nullptr) {
-        return entries;
+        return names;
     }
-    const std::string prefix = journalPrefix(name);
     while (const dirent* entry = readdir(dir)) {
-        const std::string_view file = entry->d_name;
-        if (file.starts_with(prefix) && journalTime(file.substr(prefix.size())) >= 0) {
-            entries.push_back({std::string(file.substr(prefix.size())), ""});
+        if (std::string_view(entry->d_name).starts_with(prefix)) {
+            names.emplace_back(entry->d_name);
         }
     }
     closedir(dir);
-    // An entry removed meanwhile has been folded into the file: it is read no more.
-    std::erase_if(entries, [&](JournalEntry& entry) {
-        FileRead read = readGameFile(folder + "/" + prefix + entry.id);
-        entry.text = std::move(read.text);
-        return read.outcome != ReadOutcome::Read;
-    });
-    std::sort(entries.begin(), entries.end(),
-              [](const JournalEntry& a, const JournalEntry& b) { return a.id < b.id; });
-    return entries;
+    return names;
 }
 
 }  // namespace tarnwick::storage

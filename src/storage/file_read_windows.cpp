@@ -2,8 +2,6 @@
 // replace it meanwhile (as a rename does on Linux), and read only when it is a file on disk.
 #include <windows.h>
 
-#include <algorithm>
-
 #include "storage/file_read.h"
 #include "storage/windows_text.h"
 
@@ -75,30 +73,21 @@ FileRead readGameFile(const std::string& path) {
     return result;
 }
 
-std::vector<JournalEntry> readJournal(const std::string& folder, const std::string& name) {
-    std::vector<JournalEntry> entries;
-    const std::string prefix = journalPrefix(name);
+std::vector<std::string> filesStartingWith(const std::string& folder, const std::string& prefix) {
+    std::vector<std::string> names;
     WIN32_FIND_DATAW found{};
     const HANDLE search = FindFirstFileW(widePath(folder + "/" + prefix + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
-        return entries;
+        return names;
     }
     do {
-        const std::string file = utf8Text(found.cFileName);
-        if (file.starts_with(prefix) && journalTime(file.substr(prefix.size())) >= 0) {
-            entries.push_back({file.substr(prefix.size()), ""});
+        // The search ignores case; the game's names do not.
+        if (std::string name = utf8Text(found.cFileName); name.starts_with(prefix)) {
+            names.push_back(std::move(name));
         }
     } while (FindNextFileW(search, &found));
     FindClose(search);
-    // An entry removed meanwhile has been folded into the file: it is read no more.
-    std::erase_if(entries, [&](JournalEntry& entry) {
-        FileRead read = readGameFile(folder + "/" + prefix + entry.id);
-        entry.text = std::move(read.text);
-        return read.outcome != ReadOutcome::Read;
-    });
-    std::sort(entries.begin(), entries.end(),
-              [](const JournalEntry& a, const JournalEntry& b) { return a.id < b.id; });
-    return entries;
+    return names;
 }
 
 }  // namespace tarnwick::storage

@@ -40,6 +40,16 @@ void removeJournalEntries(const std::string& folder, const std::string& name,
 // SettingsNotKept) told after it; else an empty one.
 Message readOnly(const std::string& path, MessageId notKept);
 
+// What stands in the path's place when the game must not write over it (a symbolic link, a
+// folder, a device): a note; else an empty one.
+Message inTheWay(const std::string& path);
+
+// Writes the text to a new temporary file of folder/name and moves it to the path, over what
+// is there, durably. With a time given, the file's last change is set to it. Returns 0 or the
+// C library's error number; the temporary file is gone either way.
+int writeAndMove(const std::string& folder, const std::string& name, std::string_view text,
+                 std::optional<std::int64_t> changedNs, const std::string& path);
+
 // Removes the temporary files of folder/name that a killed writer left over a minute ago.
 // Called only under the file's lock, where no other writer is at work.
 void removeLeftovers(const std::string& folder, const std::string& name);

@@ -9,7 +9,6 @@
 #include <ctime>
 #include <vector>
 
-#include "storage/file_read.h"
 #include "storage/journal.h"
 
 namespace tarnwick::storage {
@@ -57,16 +56,6 @@ int fillTemporary(int fd, std::string_view text, std::optional<std::int64_t> cha
     return error;
 }
 
-// What stands in the file's place, when the game must not write over it.
-Message refusal(const std::string& path) {
-    struct stat info {};
-    if (lstat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) {
-        return {};
-    }
-    return {S_ISLNK(info.st_mode) ? MessageId::SymbolicLink : MessageId::NotRegularNotWritten,
-            {path}};
-}
-
 void syncFolder(const std::string& folder) {
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
@@ -97,73 +86,33 @@ Message makeFolders(const std::string& folder) {
     return {};
 }
 
-namespace {
+Message inTheWay(const std::string& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) {
+        return {};
+    }
+    return {S_ISLNK(info.st_mode) ? MessageId::SymbolicLink : MessageId::NotRegularNotWritten,
+            {path}};
+}
 
-// Writes the text to a new temporary file of folder/name. Returns 0 and its path, or the error.
-int writeTemporary(const std::string& folder, const std::string& name, std::string_view text,
-                   std::optional<std::int64_t> changedNs, std::string& temporary) {
-    temporary = folder + "/" + temporaryPrefix(name) + "XXXXXX";
+int writeAndMove(const std::string& folder, const std::string& name, std::string_view text,
+                 std::optional<std::int64_t> changedNs, const std::string& path) {
+    std::string temporary = folder + "/" + temporaryPrefix(name) + "XXXXXX";
     const int fd = mkstemp(temporary.data());  // O_EXCL, mode 0600
     if (fd < 0) {
         return errno;
     }
     fcntl(fd, F_SETFD, FD_CLOEXEC);
-    const int error = fillTemporary(fd, text, changedNs);
-    if (error != 0) {
-        unlink(temporary.c_str());
-    }
-    return error;
-}
-
-}  // namespace
-
-Message replaceFile(const std::string& folder, const std::string& name, std::string_view text,
-                    std::optional<std::int64_t> changedNs) {
-    const std::string path = folder + "/" + name;
-    if (text.size() > MaxFileBytes) {
-        return {MessageId::WouldBeTooLarge, {path}};
-    }
-    if (Message note = makeFolders(folder); !note.empty()) {
-        return note;
-    }
-    if (Message note = refusal(path); !note.empty()) {
-        return note;
-    }
-    std::string temporary;
-    int error = writeTemporary(folder, name, text, changedNs, temporary);
+    int error = fillTemporary(fd, text, changedNs);
     if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) {
         error = errno;
+    }
+    if (error != 0) {
         unlink(temporary.c_str());
-    }
-    if (error != 0) {
-        return {MessageId::CannotWrite, {path}, error};
+        return error;
     }
     syncFolder(folder);
-    return {};
-}
-
-Message addJournalEntry(const std::string& folder, const std::string& name, std::string_view text,
-                        std::int64_t timeNs) {
-    const std::string path = folder + "/" + journalPrefix(name);
-    if (Message note = makeFolders(folder); !note.empty()) {
-        return note;
-    }
-    int error = ENOENT;
-    // A temporary file is removed as a leftover when its writer stalls for a minute between
-    // making it and renaming it: the entry is then made again.
-    for (int attempt = 0; attempt < 3 && error == ENOENT; ++attempt) {
-        std::string temporary;
-        error = writeTemporary(folder, name, text, std::nullopt, temporary);
-        if (error == 0 && rename(temporary.c_str(), (path + newJournalId(timeNs)).c_str()) != 0) {
-            error = errno;
-            unlink(temporary.c_str());
-        }
-    }
-    if (error != 0) {
-        return {MessageId::CannotWrite, {path + "*"}, error};
-    }
-    syncFolder(folder);
-    return {};
+    return 0;
 }
 
 void removeJournalEntries(const std::string& folder, const std::string& name,

@@ -6,7 +6,6 @@
 
 #include <thread>
 
-#include "storage/file_read.h"
 #include "storage/file_write.h"
 #include "storage/journal.h"
 #include "storage/windows_text.h"
@@ -38,17 +37,6 @@ bool isPlainFile(DWORD found) {
     return found != INVALID_FILE_ATTRIBUTES &&
            (found &
             (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) == 0;
-}
-
-// What stands in the file's place, when the game must not write over it.
-Message refusal(const std::string& path) {
-    const DWORD found = attributes(path);
-    if (found == INVALID_FILE_ATTRIBUTES || isPlainFile(found)) {
-        return {};
-    }
-    return {(found & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? MessageId::SymbolicLink
-                                                        : MessageId::NotRegularNotWritten,
-            {path}};
 }
 
 // Fills the temporary file, with the time of its last change when one is given, and makes it
@@ -155,44 +143,24 @@ Message makeFolders(const std::string& folder) {
     return {};
 }
 
-Message replaceFile(const std::string& folder, const std::string& name, std::string_view text,
-                    std::optional<std::int64_t> changedNs) {
-    const std::string path = folder + "/" + name;
-    if (text.size() > MaxFileBytes) {
-        return {MessageId::WouldBeTooLarge, {path}};
+Message inTheWay(const std::string& path) {
+    const DWORD found = attributes(path);
+    if (found == INVALID_FILE_ATTRIBUTES || isPlainFile(found)) {
+        return {};
     }
-    if (Message note = makeFolders(folder); !note.empty()) {
-        return note;
-    }
-    if (Message note = refusal(path); !note.empty()) {
-        return note;
-    }
+    return {(found & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? MessageId::SymbolicLink
+                                                        : MessageId::NotRegularNotWritten,
+            {path}};
+}
+
+int writeAndMove(const std::string& folder, const std::string& name, std::string_view text,
+                 std::optional<std::int64_t> changedNs, const std::string& path) {
     std::string temporary;
     DWORD error = writeTemporary(folder, name, text, changedNs, temporary);
     if (error == 0) {
         error = moveInto(temporary, path);
     }
-    return error == 0 ? Message{} : Message{MessageId::CannotWrite, {path}, errorNumber(error)};
-}
-
-Message addJournalEntry(const std::string& folder, const std::string& name, std::string_view text,
-                        std::int64_t timeNs) {
-    const std::string path = folder + "/" + journalPrefix(name);
-    if (Message note = makeFolders(folder); !note.empty()) {
-        return note;
-    }
-    DWORD error = ERROR_FILE_NOT_FOUND;
-    // A temporary file is removed as a leftover when its writer stalls for a minute between
-    // making it and moving it: the entry is then made again.
-    for (int attempt = 0; attempt < 3 && error == ERROR_FILE_NOT_FOUND; ++attempt) {
-        std::string temporary;
-        error = writeTemporary(folder, name, text, std::nullopt, temporary);
-        if (error == 0) {
-            error = moveInto(temporary, path + newJournalId(timeNs));
-        }
-    }
-    return error == 0 ? Message{}
-                      : Message{MessageId::CannotWrite, {path + "*"}, errorNumber(error)};
+    return error == 0 ? 0 : errorNumber(error);
 }
 
 void removeJournalEntries(const std::string& folder, const std::string& name,
