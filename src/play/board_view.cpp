@@ -79,7 +79,13 @@ PanelLines panelLines(const Game& game) {
         lines.keys = keyLine(state, true);
         if (displayWidth(lines.lives) > NarrowPanelColumns) {
             lines.lives = livesCountLine(state.lives);
+            return lines;
         }
+    }
+    // Past ten lives the dots have no blanks of their own: one pair after them wipes the dot
+    // of the life that a catch takes. The widths above are the dots' alone.
+    if (state.lives > LivesPadTo) {
+        lines.lives += GlyphEmpty;
     }
     return lines;
 }

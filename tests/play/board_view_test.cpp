@@ -63,7 +63,7 @@ TEST_F(PanelFixture, StandsTwoColumnsPerCellRightOfTheBoard) {
     }
 }
 
-TEST_F(PanelFixture, LivesRowShowsEachLifeAndBlanksUpToTen) {
+TEST_F(PanelFixture, LivesRowShowsEachLifeAndWipesALostOne) {
     constexpr int Column = 58;
     const int lifeColumn = Column + LivesLabelWidth;
     // Up to ten lives the row ends at the same column, wiping what stood there.
@@ -75,11 +75,13 @@ TEST_F(PanelFixture, LivesRowShowsEachLifeAndBlanksUpToTen) {
             LivesLabel + repeat("● ", lives) + std::string(2 * (11 - lives), ' ') + "x";
         EXPECT_TRUE(textAt(console, Column, 5, expected)) << lives << " lives";
     }
-    // Eleven lives: eleven dots and no blank pair, the row grows to the right.
+    // Past ten the row grows to the right, and a lost life leaves no dot behind.
     scribble(Column);
+    game.state.lives = 12;
+    drawStatusPanel(game);
     game.state.lives = 11;
     drawStatusPanel(game);
-    EXPECT_TRUE(textAt(console, lifeColumn, 5, repeat("● ", 11) + "x"));
+    EXPECT_TRUE(textAt(console, lifeColumn, 5, repeat("● ", 11) + "    x"));
     // No life at all: eleven blank pairs.
     scribble(Column);
     game.state.lives = 0;
