@@ -4,7 +4,7 @@
 
 namespace tarnwick {
 
-TestConsole::TestConsole(int columns, int rows) : columns_(columns), rows_(rows) {}
+TestConsole::TestConsole(int columns, int rows) : CanvasConsole(columns, rows) {}
 
 void TestConsole::pushKey(int key, std::int64_t dueMs) {
     keys_.push_back({key, dueMs});
@@ -33,7 +33,7 @@ void TestConsole::setRandomFallback(unsigned seed) {
 void TestConsole::resize(int columns, int rows) {
     columns_ = columns;
     rows_ = rows;
-    renderer_.invalidate();
+    sizeChanged();
 }
 
 void TestConsole::scheduleResize(int columns, int rows, std::int64_t atMs) {
@@ -60,7 +60,7 @@ std::string TestConsole::takeOutput() {
 
 void TestConsole::flush() {
     applyDueResizes();
-    output_ += renderer_.frame(screen_, view_.frame(screen_, columns_, rows_));
+    output_ += nextFrame();
 }
 
 void TestConsole::flushAt(Frames where) {
@@ -84,17 +84,8 @@ void TestConsole::advance(std::int64_t ms) {
     }
 }
 
-void TestConsole::gotoXY(int x, int y) {
-    screen_.moveTo(x, y);
-}
-
-void TestConsole::printText(std::string_view text) {
-    screen_.print(text);
-}
-
 void TestConsole::clearScreen() {
-    screen_.clear();
-    view_.showText();
+    CanvasConsole::clearScreen();
     ++clearCount_;
 }
 

@@ -10,10 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "console/console.h"
-#include "console/renderer.h"
-#include "console/screen.h"
-#include "console/view.h"
+#include "console/canvas_console.h"
 
 namespace tarnwick {
 
@@ -28,7 +25,7 @@ struct SoundStep {
 // fallback engine was set): a test that under-scripts its random values fails loudly.
 struct RandomScriptExhausted {};
 
-class TestConsole : public Console {
+class TestConsole : public CanvasConsole {
   public:
     explicit TestConsole(int columns = 160, int rows = 60);
 
@@ -87,15 +84,9 @@ class TestConsole : public Console {
     int rows() const { return rows_; }
 
     // --- Console ---
-    void gotoXY(int x, int y) override;
-    void printText(std::string_view text) override;
     void clearScreen() override;
     void hideCursor() override {}
     void setTitle(std::string_view title) override { title_ = title; }
-    void showBoard(const BoardArea& area) override { view_.showBoard(area); }
-    void keepInSight(int x, int y) override { view_.keepInSight(x, y); }
-    int columns() const override { return columns_; }
-    BoardWindow shownBoard() const override { return view_.shownBoard(); }
     int readKey() override;
     bool keyWaiting() override;
     void sleepMs(int ms) override;
@@ -121,12 +112,7 @@ class TestConsole : public Console {
     void holdWhileTooSmall();
     void applyDueResizes();
 
-    Screen screen_;
-    View view_;
-    Renderer renderer_;
     std::string output_;
-    int columns_;
-    int rows_;
     std::int64_t nowMs_ = 0;
     std::int64_t lastKeyDueMs_ = 0;
     std::int64_t idleLimitMs_ = 3'600'000;

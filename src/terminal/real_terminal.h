@@ -16,32 +16,22 @@
 #include <string_view>
 
 #include "audio/tone_output.h"
-#include "console/console.h"
+#include "console/canvas_console.h"
 #include "console/random_generator.h"
-#include "console/renderer.h"
-#include "console/screen.h"
-#include "console/view.h"
 #include "terminal/key_input.h"
 #include "terminal/output_encoding.h"
 
 namespace tarnwick {
 
-class RealTerminal : public Console {
+class RealTerminal : public CanvasConsole {
   public:
     RealTerminal();
     ~RealTerminal() override;
     RealTerminal(const RealTerminal&) = delete;
     RealTerminal& operator=(const RealTerminal&) = delete;
 
-    void gotoXY(int x, int y) override;
-    void printText(std::string_view text) override;
-    void clearScreen() override;
     void hideCursor() override;
     void setTitle(std::string_view title) override;
-    void showBoard(const BoardArea& area) override;
-    void keepInSight(int x, int y) override;
-    int columns() const override { return columns_; }
-    BoardWindow shownBoard() const override { return view_.shownBoard(); }
     int readKey() override;
     bool keyWaiting() override;
     void sleepMs(int ms) override;
@@ -76,16 +66,11 @@ class RealTerminal : public Console {
     static constexpr int InputFd = 0;
     static constexpr int OutputFd = 1;
 
-    Screen screen_;
-    View view_;
-    Renderer renderer_;
     std::string pending_;  // mode and title sequences for the next write
     std::string title_;
     KeyInput keys_;
     OutputEncoding encoding_;
     TerminalFeatures features_;  // from TERM and NO_COLOR
-    int columns_ = 80;
-    int rows_ = 24;
     int eventFd_ = -1;
     bool cursorHidden_ = true;
     bool gone_ = false;  // the input ended or the terminal went away

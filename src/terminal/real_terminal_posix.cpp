@@ -34,7 +34,8 @@ constexpr std::chrono::seconds LateAnswerWindow{3};
 }  // namespace
 
 RealTerminal::RealTerminal()
-    : encoding_(localeCodeset()),
+    : CanvasConsole(80, 24),
+      encoding_(localeCodeset()),
       features_(describeTerminal(std::getenv("TERM"), std::getenv("NO_COLOR"))),
       tones_([this](Clock::time_point deadline) { waitAndRead(deadline, false); }) {
     renderer_.setFeatures(features_);
@@ -57,7 +58,7 @@ RealTerminal::~RealTerminal() {
 void RealTerminal::flush() {
     std::string bytes;
     bytes.swap(pending_);
-    bytes += renderer_.frame(screen_, view_.frame(screen_, columns_, rows_));
+    bytes += nextFrame();
     writeOut(bytes);
 }
 
@@ -143,7 +144,7 @@ void RealTerminal::handleSignalEvents() {
     }
     if (events.resized || events.continued) {
         terminalSize(OutputFd, columns_, rows_);
-        renderer_.invalidate();
+        sizeChanged();
         flush();
     }
 }
@@ -161,27 +162,6 @@ void RealTerminal::throwIfGone() const {
     if (gone_) {
         throw EndOfInput{};
     }
-}
-
-void RealTerminal::gotoXY(int x, int y) {
-    screen_.moveTo(x, y);
-}
-
-void RealTerminal::printText(std::string_view text) {
-    screen_.print(text);
-}
-
-void RealTerminal::clearScreen() {
-    screen_.clear();
-    view_.showText();
-}
-
-void RealTerminal::showBoard(const BoardArea& area) {
-    view_.showBoard(area);
-}
-
-void RealTerminal::keepInSight(int x, int y) {
-    view_.keepInSight(x, y);
 }
 
 void RealTerminal::hideCursor() {

@@ -12,12 +12,9 @@
 #include <string_view>
 
 #include "audio/tone_output.h"
-#include "console/console.h"
+#include "console/canvas_console.h"
 #include "console/messages.h"
 #include "console/random_generator.h"
-#include "console/renderer.h"
-#include "console/screen.h"
-#include "console/view.h"
 
 namespace tarnwick {
 
@@ -27,20 +24,15 @@ MessageId windowsConsoleRefusal();
 // The text in UTF-16, as the console's wide calls take it.
 std::wstring wideText(std::string_view utf8);
 
-class WindowsConsole : public Console {
+class WindowsConsole : public CanvasConsole {
   public:
     WindowsConsole();
     ~WindowsConsole() override;
     WindowsConsole(const WindowsConsole&) = delete;
     WindowsConsole& operator=(const WindowsConsole&) = delete;
 
-    void gotoXY(int x, int y) override;
-    void printText(std::string_view text) override;
-    void clearScreen() override;
     void hideCursor() override {}  // hidden from the start; nothing shows it
     void setTitle(std::string_view title) override;
-    void showBoard(const BoardArea& area) override;
-    void keepInSight(int x, int y) override;
     int readKey() override;
     bool keyWaiting() override;
     void sleepMs(int ms) override;
@@ -58,14 +50,12 @@ class WindowsConsole : public Console {
     void takeEvents(unsigned long waitMs);
     void checkSize();
     void waitUntil(Clock::time_point deadline);
+    // While the play screen gives way to the size notice, the game waits, as behind a screen
+    // that blocks it, until the window grows (or the input goes away); the keys wait.
+    void holdWhileTooSmall();
     void throwIfGone() const;
 
-    Screen screen_;
-    View view_;
-    Renderer renderer_;
     std::deque<int> keys_;
-    int columns_ = 80;
-    int rows_ = 24;
     bool gone_ = false;  // the console's input went away
     ToneOutput tones_;
     RandomGenerator random_;

@@ -117,7 +117,7 @@ MessageId windowsConsoleRefusal() {
 }
 
 WindowsConsole::WindowsConsole()
-    : tones_([this](Clock::time_point deadline) { waitUntil(deadline); }) {
+    : CanvasConsole(80, 24), tones_([this](Clock::time_point deadline) { waitUntil(deadline); }) {
     enterConsole();
     gone_ = saved.input == INVALID_HANDLE_VALUE;
     checkSize();
@@ -134,7 +134,7 @@ WindowsConsole::~WindowsConsole() {
 }
 
 void WindowsConsole::flush() {
-    const std::string frame = renderer_.frame(screen_, view_.frame(screen_, columns_, rows_));
+    const std::string frame = nextFrame();
     if (frame.empty()) {
         return;
     }
@@ -155,7 +155,7 @@ void WindowsConsole::checkSize() {
     if (columns > 0 && rows > 0 && (columns != columns_ || rows != rows_)) {
         columns_ = columns;
         rows_ = rows;
-        renderer_.invalidate();
+        sizeChanged();
         flush();
     }
 }
@@ -207,35 +207,22 @@ void WindowsConsole::waitUntil(Clock::time_point deadline) {
     }
 }
 
+void WindowsConsole::holdWhileTooSmall() {
+    // Polled: a window that grows over a larger buffer sends no event.
+    constexpr unsigned long SizeCheckMs = 100;
+    while (!gone_ && view_.playHeldBack()) {
+        takeEvents(SizeCheckMs);
+    }
+}
+
 void WindowsConsole::throwIfGone() const {
     if (gone_ && keys_.empty()) {
         throw EndOfInput{};
     }
 }
 
-void WindowsConsole::gotoXY(int x, int y) {
-    screen_.moveTo(x, y);
-}
-
-void WindowsConsole::printText(std::string_view text) {
-    screen_.print(text);
-}
-
-void WindowsConsole::clearScreen() {
-    screen_.clear();
-    view_.showText();
-}
-
 void WindowsConsole::setTitle(std::string_view title) {
     SetConsoleTitleW(wideText(title).c_str());
-}
-
-void WindowsConsole::showBoard(const BoardArea& area) {
-    view_.showBoard(area);
-}
-
-void WindowsConsole::keepInSight(int x, int y) {
-    view_.keepInSight(x, y);
 }
 
 int WindowsConsole::readKey() {
@@ -256,7 +243,9 @@ bool WindowsConsole::keyWaiting() {
 
 void WindowsConsole::sleepMs(int ms) {
     flush();
+    holdWhileTooSmall();
     waitUntil(Clock::now() + std::chrono::milliseconds(ms > 0 ? ms : 0));
+    holdWhileTooSmall();
 }
 
 void WindowsConsole::tone(int hz, int ms) {
