@@ -35,9 +35,12 @@ struct Game {
     RandomSource& random;
     GameFiles files;
     // What the play screen shows beside the state: whether its panel was drawn in the narrow
-    // form, and the hint to the exit it shows (empty: none).
+    // form, and the hint to the exit it shows (empty: none), with the cell where the exit was
+    // found last.
     bool narrowPanel = false;
     std::string_view exitHint;
+    int exitX = 0;
+    int exitY = 0;
 };
 
 }  // namespace tarnwick

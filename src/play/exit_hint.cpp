@@ -30,19 +30,33 @@ int side(int cell, int first, int count) {
     return cell < first ? 0 : (cell - first < count ? 1 : 2);
 }
 
-std::string_view arrowToExit(const Game& game) {
+// Whether the exit is on the board, at game.exitX and game.exitY. It stays where it is for a
+// level, so the board is searched once a level, not at every tick.
+bool findExit(Game& game) {
     const GameState& state = game.state;
-    const BoardWindow shown = game.console.shownBoard();
+    if (onBoard(state, game.exitX, game.exitY) && state.maze[game.exitX][game.exitY] == CellExit) {
+        return true;
+    }
     for (int y = 1; y <= boardHeight(state); ++y) {
         for (int x = 1; x <= boardWidth(state); ++x) {
             if (state.maze[x][y] == CellExit) {
-                const int across = side(x - 1, shown.x, shown.across);
-                const int down = side(y - 1, shown.y, shown.down);
-                return Arrows[static_cast<std::size_t>(down * 3 + across)];
+                game.exitX = x;
+                game.exitY = y;
+                return true;
             }
         }
     }
-    return {};
+    return false;
+}
+
+std::string_view arrowToExit(Game& game) {
+    if (!findExit(game)) {
+        return {};
+    }
+    const BoardWindow shown = game.console.shownBoard();
+    const int across = side(game.exitX - 1, shown.x, shown.across);
+    const int down = side(game.exitY - 1, shown.y, shown.down);
+    return Arrows[static_cast<std::size_t>(down * 3 + across)];
 }
 
 }  // namespace
